@@ -1,0 +1,15 @@
+# Cross build for 64-bit Windows with mingw-w64 (posix threads), fully static.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(KESMA_MINGW_PREFIX x86_64-w64-mingw32)
+set(CMAKE_C_COMPILER ${KESMA_MINGW_PREFIX}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${KESMA_MINGW_PREFIX}-g++-posix)
+set(CMAKE_RC_COMPILER ${KESMA_MINGW_PREFIX}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${KESMA_MINGW_PREFIX})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+# No libstdc++, libgcc or winpthread DLLs: only system DLLs are imported.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+# Tests run under Wine.
+set(CMAKE_CROSSCOMPILING_EMULATOR wine)

@@ -1,0 +1,62 @@
+// The link to the KESMADRV driver: one handle, one copy of each record, and one
+// procedure per request. Request results are stored, never examined: the callers
+// read what they need straight from the buffers afterwards.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/ports.h"
+#include "shared/records.h"
+
+namespace ui { class App; }
+
+namespace kesma {
+
+class DeviceLink {
+public:
+    explicit DeviceLink(DevicePort& port) : port_(port) {}
+    DeviceLink(const DeviceLink&) = delete;
+    DeviceLink& operator=(const DeviceLink&) = delete;
+
+    bool OpenTouchDevice();   // true when the handle is valid
+    void CloseTouchDevice();
+
+    // One request each with Settings (82 bytes, in and out).
+    void GetSettings();
+    void SetTouchMode();
+    void SetFeedbackSound();
+    void SetMouseSpeed();
+    void SetCalibration();
+    void SetScreenSize();
+    void SetPowerSave();
+    // One request each with the program's own buffer of that request.
+    void ReadTouchPoint();
+    void GetRightButtonWindow();
+    void SetRightButtonWindow();
+    void GetSmiWindow();
+    void SoundTest();
+    void SetCalibrationPhase(std::int32_t phase);
+    void SetPortResources(PortResources& record);
+
+    Handle DeviceHandle = kInvalidHandle;
+    bool LastRequestOk = false;
+    std::uint32_t BytesReturned = 0;
+    DeviceSettings Settings{};
+    TouchPoint Touch{};
+    WindowSlot RightButtonSlot{};
+    WindowSlot SmiSlot{};
+    SoundTestRecord Sound{};
+    std::int32_t CalibrationPhase = 0;
+
+private:
+    void Request(std::uint32_t code, void* buffer, std::uint32_t size);
+    DevicePort& port_;
+};
+
+// A beep, then a system-modal error box with OK (MB_SYSTEMMODAL | MB_ICONERROR).
+void ShowError(ui::App& app, const std::string& text, const std::string& caption);
+// "Fail to open KESMADRV.sys!" with the application title as caption.
+void ReportOpenFailure(ui::App& app, const std::string& title);
+
+}  // namespace kesma

@@ -1,0 +1,402 @@
+// The ui toolkit: forms with named controls, shaped like the windows the programs
+// describe. Forms and their handlers are written once against this API; a Backend
+// (headless for tests, win32 for the product) makes them real.
+//
+// Units: form and control geometry is in twips (1/1440 inch), control positions
+// relative to their container's client area. Drawing and mouse coordinates are in
+// pixels of the control's (or form's) client area.
+//
+// Events follow the classic form model: setting a value from code fires the event
+// a user change fires (scroll bar Value -> Change when it changes; check box Value
+// -> Click when it changes; option button Value = 1 -> Click, and the other options
+// of the same container are cleared; combo ListIndex -> Click). The User* methods
+// are what a backend (or a headless test) calls for real user input.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace ui {
+
+using Color = std::uint32_t;  // 0x00BBGGRR
+constexpr Color Rgb(unsigned r, unsigned g, unsigned b) { return (b << 16) | (g << 8) | r; }
+constexpr Color kBlack = 0x000000;
+constexpr Color kWhite = 0xFFFFFF;
+constexpr Color kTeal = 0x808000;
+constexpr Color kButtonFace = 0x8000000F;  // the system colour of button faces
+constexpr Color kWindowText = 0x80000008;
+constexpr bool IsSystemColor(Color c) { return (c & 0x80000000u) != 0; }
+
+// Mouse buttons and shift state as handlers receive them.
+constexpr int kLeftButton = 1, kRightButton = 2, kMiddleButton = 4;
+constexpr int kShiftMask = 1, kCtrlMask = 2, kAltMask = 4;
+
+// Message box style flags and answers (the Win32 values).
+constexpr unsigned kMbOk = 0x0, kMbOkCancel = 0x1, kMbYesNo = 0x4;
+constexpr unsigned kMbIconError = 0x10, kMbIconQuestion = 0x20, kMbIconWarning = 0x30,
+                   kMbIconInformation = 0x40;
+constexpr unsigned kMbDefButton2 = 0x100, kMbSystemModal = 0x1000;
+constexpr int kIdOk = 1, kIdCancel = 2, kIdYes = 6, kIdNo = 7;
+
+enum class Kind { Label, Button, OptionButton, CheckBox, ComboBox, HScrollBar, Frame, PictureBox, Image, Shape, Timer };
+enum class Align { Left, Right, Center };
+enum class Pointer { Default, Hourglass };
+
+struct Font {
+    std::string name = "MS Sans Serif";
+    double size = 8.25;
+    bool bold = false;
+    bool italic = false;
+    bool operator==(const Font&) const = default;
+};
+
+// A picture held by a picture box, image or button: a bitmap file, the program's
+// icon, or nothing. Size in pixels.
+struct Picture {
+    enum class Source { None, File, Icon } source = Source::None;
+    std::string path;
+    int widthPx = 0;
+    int heightPx = 0;
+    bool operator==(const Picture&) const = default;
+};
+
+// One drawing operation on a picture box, in pixels.
+struct DrawOp {
+    enum class Type { Clear, Point, Line, Box, FilledBox, Text } type = Type::Clear;
+    int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+    Color color = kBlack;
+    int width = 1;
+    std::string text;
+    Font font;
+    bool operator==(const DrawOp&) const = default;
+};
+
+// What a backend is told changed.
+enum class Prop {
+    Caption, Geometry, Visible, Enabled, ForeColor, BackColor, Font, Alignment, Border, Value, Range,
+    List, ListIndex, Picture, Timer, Default, KeyPreview, TopMost, WindowState
+};
+
+struct ScreenInfo {
+    int widthTwips = 15360;  // 1024 px
+    int heightTwips = 11520; // 768 px
+    int twipsPerPixelX = 15;
+    int twipsPerPixelY = 15;
+};
+
+class App;
+class Form;
+
+class Control {
+public:
+    Control(Form& form, Kind kind, std::string name, int index, Control* container);
+    Control(const Control&) = delete;
+    Control& operator=(const Control&) = delete;
+
+    Kind kind() const { return kind_; }
+    const std::string& name() const { return name_; }
+    int index() const { return index_; }  // -1 when not part of a control array
+    std::string DesignName() const;        // "cmdApply" or "optFeedbackSound(2)"
+    Form& form() const { return form_; }
+    Control* container() const { return container_; }
+
+    // Geometry in twips, relative to the container's client area.
+    int Left() const { return left_; }
+    int Top() const { return top_; }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    void SetLeft(int v);
+    void SetTop(int v);
+    void SetWidth(int v);
+    void SetHeight(int v);
+    void Move(int left, int top, int width, int height);
+    // Client size in twips: the whole control less a single-line border.
+    int ScaleWidth() const;
+    int ScaleHeight() const;
+
+    // Text of labels, buttons, options, check boxes and frames, ampersands as stored
+    // ("&Apply" marks A; "&&" shows one ampersand).
+    const std::string& Caption() const { return caption_; }
+    void SetCaption(const std::string& text);
+
+    bool Visible() const { return visible_; }
+    void SetVisible(bool v);
+    bool Enabled() const { return enabled_; }  // for timers: running
+    void SetEnabled(bool v);
+
+    Color ForeColor() const { return foreColor_; }
+    void SetForeColor(Color c);
+    Color BackColor() const { return backColor_; }
+    void SetBackColor(Color c);
+    bool BackTransparent() const { return backTransparent_; }
+    void SetBackTransparent(bool v);
+    const Font& GetFont() const { return font_; }
+    void SetFont(const Font& f);
+    Align Alignment() const { return alignment_; }
+    void SetAlignment(Align a);
+    bool Border() const { return border_; }  // single-line border
+    void SetBorder(bool v);
+    bool IsDefault() const { return default_; }  // button answering Enter
+    void SetDefault(bool v);
+    bool IsCancel() const { return cancel_; }  // button answering Esc
+    void SetCancel(bool v);
+
+    // Option and check box: 0 or 1; scroll bar: its position (clamped to Min..Max).
+    int Value() const { return value_; }
+    void SetValue(int v);
+    int Min() const { return min_; }
+    int Max() const { return max_; }
+    int SmallChange() const { return smallChange_; }
+    int LargeChange() const { return largeChange_; }
+    void SetRange(int min, int max, int smallChange, int largeChange);
+
+    // Combo box list.
+    void AddItem(const std::string& item);
+    void ClearList();
+    int ListCount() const { return static_cast<int>(items_.size()); }
+    const std::string& List(int i) const { return items_.at(static_cast<std::size_t>(i)); }
+    const std::vector<std::string>& Items() const { return items_; }
+    int ListIndex() const { return listIndex_; }  // -1 when nothing is selected
+    void SetListIndex(int i);
+
+    // Timer.
+    int Interval() const { return interval_; }
+    void SetInterval(int ms);
+
+    // Pictures. LoadPicture reads a bitmap file; false (and no picture) when it cannot.
+    // A picture box with AutoSize takes the picture's size.
+    const Picture& GetPicture() const { return picture_; }
+    bool LoadPicture(const std::string& path);
+    void SetPicture(const Picture& p);
+    void SetIconPicture();  // the program's icon, 32 x 32
+    bool AutoSize() const { return autoSize_; }
+    void SetAutoSize(bool v) { autoSize_ = v; }
+
+    // Drawing on a picture box, in pixels, with ForeColor and DrawWidth.
+    int DrawWidth() const { return drawWidth_; }
+    void SetDrawWidth(int w) { drawWidth_ = w < 1 ? 1 : w; }
+    int CurrentX() const { return currentX_; }
+    int CurrentY() const { return currentY_; }
+    void Cls();                                         // clear to BackColor
+    void PSet(int x, int y);                            // one point of the pen width
+    void LineTo(int x, int y);                          // from the current position
+    void Line(int x1, int y1, int x2, int y2);
+    void Box(int x1, int y1, int x2, int y2, bool filled, Color color);
+    void Print(int x, int y, const std::string& text);  // with the control's font and ForeColor
+    const std::vector<DrawOp>& DrawOps() const { return drawOps_; }  // since the last Cls
+
+    // Events; handlers take the control array index from their capture.
+    std::function<void()> OnClick, OnDblClick, OnChange, OnScroll, OnTimer, OnResize;
+    std::function<void(int button, int shift, int x, int y)> OnMouseDown, OnMouseUp, OnMouseMove;
+
+    // Real user input (backends, headless tests).
+    void UserClick();               // button, label, image; option: select; check box: toggle
+    void UserSetValue(int v);       // scroll bar moved and released: Value and Change
+    void UserScroll(int v);         // scroll bar thumb dragged: Value and Scroll
+    void UserSelect(int listIndex); // combo box choice
+    void UserDblClick();
+    void UserMouseDown(int button, int shift, int x, int y);
+    void UserMouseUp(int button, int shift, int x, int y);
+    void UserMouseMove(int button, int shift, int x, int y);
+    void FireTimer();
+
+    // Backend peer data (the native window of a control, for example).
+    void* peer = nullptr;
+
+private:
+    void Changed(Prop p);
+    void Draw(const DrawOp& op);
+    void SetValueSilently(int v);
+
+    Form& form_;
+    Kind kind_;
+    std::string name_;
+    int index_;
+    Control* container_;
+    int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+    std::string caption_;
+    bool visible_ = true, enabled_ = true;
+    Color foreColor_ = kWindowText, backColor_ = kButtonFace;
+    bool backTransparent_ = false;
+    Font font_;
+    Align alignment_ = Align::Left;
+    bool border_ = false, default_ = false, cancel_ = false;
+    int value_ = 0, min_ = 0, max_ = 32767, smallChange_ = 1, largeChange_ = 1;
+    std::vector<std::string> items_;
+    int listIndex_ = -1;
+    int interval_ = 0;
+    Picture picture_;
+    bool autoSize_ = false;
+    int drawWidth_ = 1, currentX_ = 0, currentY_ = 0;
+    std::vector<DrawOp> drawOps_;
+};
+
+class Form {
+public:
+    Form(App& app, std::string name, int clientWidthTwips, int clientHeightTwips);
+    virtual ~Form();
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+
+    App& app() const { return app_; }
+    const std::string& name() const { return name_; }
+
+    // Adds a control; the form owns it. index -1 for a single control.
+    Control& Add(Kind kind, const std::string& name, int left, int top, int width, int height,
+                 Control* container = nullptr, int index = -1);
+    Control& Ctl(const std::string& name, int index = -1) const;  // throws std::out_of_range
+    Control* Find(const std::string& name, int index = -1) const;
+    const std::vector<std::unique_ptr<Control>>& Controls() const { return controls_; }
+
+    const std::string& Caption() const { return caption_; }
+    void SetCaption(const std::string& text);
+    // Outer geometry in twips (frame included).
+    int Left() const { return left_; }
+    int Top() const { return top_; }
+    int Width() const;
+    int Height() const;
+    void SetLeft(int v);
+    void SetTop(int v);
+    void SetWidth(int v);   // outer width; the client area follows
+    void SetHeight(int v);
+    // Client area in twips.
+    int ScaleWidth() const { return clientWidth_; }
+    int ScaleHeight() const { return clientHeight_; }
+    void SetClientSize(int widthTwips, int heightTwips);
+    Color BackColor() const { return backColor_; }
+    void SetBackColor(Color c);
+    bool KeyPreview() const { return keyPreview_; }
+    void SetKeyPreview(bool v);
+    bool Borderless() const { return borderless_; }
+    void SetBorderless(bool v) { borderless_ = v; }  // before Load
+    bool Maximized() const { return maximized_; }
+    void SetMaximized(bool v);
+    bool TopMost() const { return topMost_; }
+
+    bool Loaded() const { return loaded_; }
+    bool Visible() const { return visible_; }
+    // Load creates the native window and runs OnLoad; Show loads when needed, shows
+    // the window and runs OnActivate; Unload runs OnUnload and destroys the window.
+    void Load();
+    void Show();
+    void Hide();
+    void Unload();
+    void SetFocus();
+    std::intptr_t Handle() const;  // the native window handle (0 before Load)
+
+    std::function<void()> OnLoad, OnActivate, OnUnload, OnResize, OnDblClick;
+    std::function<void(int keyCode, int shift)> OnKeyDown;
+    std::function<void(int ascii)> OnKeyPress;
+    std::function<void(int button, int shift, int x, int y)> OnMouseDown, OnMouseUp, OnMouseMove;
+    // WM_USER sent to the form's window; the result goes back to the sender.
+    std::function<std::intptr_t(std::uintptr_t wParam, std::intptr_t lParam)> OnUserMessage;
+
+    // Real user input (backends, headless tests). Key events honour KeyPreview:
+    // the form's handler runs before the focused control sees the key.
+    void UserKeyDown(int keyCode, int shift);
+    void UserKeyPress(int ascii);
+    void UserMouseDown(int button, int shift, int x, int y);
+    void UserMouseUp(int button, int shift, int x, int y);
+    void UserDblClick();
+    void FireActivate();
+    void FireResize();
+    std::intptr_t FireUserMessage(std::uintptr_t wParam, std::intptr_t lParam);
+
+    void* peer = nullptr;
+
+private:
+    friend class Control;
+    friend class App;
+    void Changed(Prop p);
+    void Changed(Control& c, Prop p);
+    void DestroySilently();
+
+    App& app_;
+    std::string name_;
+    std::vector<std::unique_ptr<Control>> controls_;
+    std::string caption_;
+    int left_ = 0, top_ = 0, clientWidth_, clientHeight_;
+    Color backColor_ = kButtonFace;
+    bool keyPreview_ = false, borderless_ = false, maximized_ = false, topMost_ = false;
+    bool loaded_ = false, visible_ = false, inActivate_ = false;
+};
+
+// The native side of the toolkit.
+class Backend {
+public:
+    virtual ~Backend() = default;
+    virtual void Create(Form& form) = 0;   // native window and controls, hidden
+    virtual void Destroy(Form& form) = 0;
+    virtual void Update(Form& form, Prop p) = 0;
+    virtual void Update(Control& control, Prop p) = 0;
+    virtual void Draw(Control& control, const DrawOp& op) = 0;
+    virtual void Show(Form& form, bool visible) = 0;
+    virtual void Focus(Form& form) = 0;
+    virtual std::intptr_t Handle(const Form& form) const = 0;
+    // The frame around a form's client area, in twips (0 for a borderless form).
+    virtual int FrameWidth(const Form& form) const = 0;
+    virtual int FrameHeight(const Form& form) const = 0;
+    // Reads a bitmap file's size; false when the file is not a loadable bitmap.
+    virtual bool LoadBitmap(const std::string& path, Picture& picture) = 0;
+
+    virtual int MsgBox(const std::string& text, unsigned flags, const std::string& caption) = 0;
+    virtual void Beep() = 0;
+    virtual void SetPointer(Pointer p) = 0;
+    virtual ScreenInfo Screen() const = 0;
+    virtual std::uint32_t TickCount() const = 0;
+    virtual void DoEvents() = 0;  // one pass of the pump; waits for input a millisecond at most
+    virtual void Run(App& app) = 0;  // pump until app.Ended()
+};
+
+// One program's forms and the services the forms share.
+class App {
+public:
+    App(Backend& backend, std::string title);
+    ~App();
+
+    Backend& backend() const { return backend_; }
+    const std::string& Title() const { return title_; }  // the default message-box caption
+
+    // Creates a form owned by the app (not yet loaded).
+    template <class F, class... Args>
+    F& Create(Args&&... args) {
+        auto form = std::make_unique<F>(*this, std::forward<Args>(args)...);
+        F& ref = *form;
+        forms_.push_back(std::move(form));
+        return ref;
+    }
+    Form* FindForm(const std::string& name) const;  // a loaded form by design name
+    const std::vector<std::unique_ptr<Form>>& Forms() const { return forms_; }
+
+    int MsgBox(const std::string& text, unsigned flags = kMbOk, const std::string& caption = "");
+    void Beep() { backend_.Beep(); }
+    void SetPointer(Pointer p) { backend_.SetPointer(p); }
+    ScreenInfo Screen() const { return backend_.Screen(); }
+    std::uint32_t TickCount() const { return backend_.TickCount(); }
+    void DoEvents();
+
+    // Runs until the last form unloads or End. Returns the exit code.
+    int Run();
+    // Ends the program at once: forms are destroyed without their unload handlers.
+    void End(int exitCode = 0);
+    bool Ended() const { return ended_; }
+    int ExitCode() const { return exitCode_; }
+
+    // Frees forms that have been unloaded; the pump calls it between events.
+    void Reap();
+
+private:
+    friend class Form;
+    void FormUnloaded();
+
+    Backend& backend_;
+    std::string title_;
+    std::vector<std::unique_ptr<Form>> forms_;
+    bool ended_ = false;
+    int exitCode_ = 0;
+};
+
+}  // namespace ui
