@@ -31,6 +31,9 @@ public:
 
 // Win32 result codes the registry procedures look at.
 constexpr long kErrorSuccess = 0;
+constexpr long kErrorFileNotFound = 2;
+constexpr long kErrorAccessDenied = 5;
+constexpr long kErrorMoreData = 234;
 constexpr std::uint32_t kRegSz = 1;
 constexpr std::uint32_t kRegDword = 4;
 
@@ -78,7 +81,7 @@ public:
     // WinExec(commandLine, show); more than 31 means started.
     virtual unsigned WinExec(const std::string& commandLine, unsigned show) = 0;
     // True when another process already holds the program's single-instance mutex
-    // (CreateMutexA(nullptr, FALSE, "Local\\<name>") answering ERROR_ALREADY_EXISTS);
+    // (CreateMutexA(nullptr, FALSE, "Local\\Kesma.<name>") answering ERROR_ALREADY_EXISTS);
     // the mutex is held until the process ends.
     virtual bool AnotherInstanceRunning(const std::string& programName) = 0;
 };

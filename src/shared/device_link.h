@@ -16,11 +16,12 @@ namespace kesma {
 class DeviceLink {
 public:
     explicit DeviceLink(DevicePort& port) : port_(port) {}
+    ~DeviceLink();  // closes the device when it is still open
     DeviceLink(const DeviceLink&) = delete;
     DeviceLink& operator=(const DeviceLink&) = delete;
 
     bool OpenTouchDevice();   // true when the handle is valid
-    void CloseTouchDevice();
+    void CloseTouchDevice();  // DeviceHandle is invalid afterwards
 
     // One request each with Settings (82 bytes, in and out).
     void GetSettings();

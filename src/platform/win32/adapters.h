@@ -1,0 +1,60 @@
+// The Win32 side of the ports: each method is the one named API call, nothing more.
+#pragma once
+
+#include "platform/ports.h"
+
+namespace kesma::win32 {
+
+class DeviceAdapter final : public DevicePort {
+public:
+    Handle CreateFile(const std::string& name) override;
+    bool DeviceIoControl(Handle handle, std::uint32_t code, void* buffer, std::uint32_t size,
+                         std::uint32_t& bytesReturned) override;
+    bool CloseHandle(Handle handle) override;
+};
+
+class RegistryAdapter final : public RegistryPort {
+public:
+    long RegCreateKey(HKey root, const std::string& path, HKey& key) override;
+    long RegQueryValueEx(HKey key, const std::string& name, std::uint32_t& type, void* data,
+                         std::uint32_t& size) override;
+    long RegSetValueEx(HKey key, const std::string& name, std::uint32_t type, const void* data,
+                       std::uint32_t size) override;
+    long RegCloseKey(HKey key) override;
+};
+
+class WindowAdapter final : public WindowPort {
+public:
+    Hwnd FindWindow() override;
+    Hwnd GetWindow(Hwnd window, unsigned command) override;
+    Hwnd GetParent(Hwnd window) override;
+    std::uint16_t GetWindowWord(Hwnd window, int index) override;
+    int GetWindowText(Hwnd window, char* buffer, int capacity) override;
+    int GetWindowTextLength(Hwnd window) override;
+    bool SetForegroundWindow(Hwnd window) override;
+    bool BringWindowToTop(Hwnd window) override;
+    std::intptr_t SendMessage(Hwnd window, unsigned message, std::uintptr_t wParam,
+                              std::intptr_t lParam) override;
+};
+
+// Holds the single-instance mutex until the adapter (the process) ends.
+class ProcessAdapter final : public ProcessPort {
+public:
+    ProcessAdapter() = default;
+    ProcessAdapter(const ProcessAdapter&) = delete;
+    ProcessAdapter& operator=(const ProcessAdapter&) = delete;
+    ~ProcessAdapter() override;
+
+    unsigned WinExec(const std::string& commandLine, unsigned show) override;
+    bool AnotherInstanceRunning(const std::string& programName) override;
+
+private:
+    Handle instanceMutex_ = 0;
+};
+
+class FileAdapter final : public FilePort {
+public:
+    bool CanOpenForReading(const std::string& path) override;
+};
+
+}  // namespace kesma::win32

@@ -1,0 +1,79 @@
+#include "shared/companions.h"
+
+#include "shared/device_link.h"
+#include "shared/settings_store.h"
+
+namespace kesma {
+
+namespace {
+constexpr int kTitleCapacity = 128;
+// WinExec answers 0..31 for the ways a start can fail.
+constexpr unsigned kWinExecFailureMax = 31;
+}  // namespace
+
+Hwnd FindInstanceWindow(WindowPort& windows, Hwnd own, const std::string& caption) {
+    for (Hwnd h = windows.FindWindow(); h != 0; h = windows.GetWindow(h, kGwHwndNext)) {
+        if (h == own || windows.GetParent(h) != 0 || windows.GetWindowWord(h, kGwwHinstance) != 0) continue;
+        char title[kTitleCapacity] = {};
+        int copied = windows.GetWindowText(h, title, kTitleCapacity);
+        if (copied < 0) copied = 0;
+        if (copied > kTitleCapacity - 1) copied = kTitleCapacity - 1;
+        if (windows.GetWindowTextLength(h) > 0 && std::string(title, static_cast<std::size_t>(copied)) == caption)
+            return h;
+    }
+    return 0;
+}
+
+bool PassSingleInstanceGuard(ui::App& app, ProcessPort& processes, WindowPort& windows,
+                             const std::string& programName, Hwnd own, const std::string& caption) {
+    if (!processes.AnotherInstanceRunning(programName)) return true;
+    if (Hwnd other = FindInstanceWindow(windows, own, caption)) {
+        windows.SetForegroundWindow(other);
+        windows.BringWindowToTop(other);
+    } else {
+        ShowError(app, "Application is running!\r\rPlease find and select the running window from Taskbar.",
+                  caption);
+    }
+    return false;
+}
+
+std::string CompanionCommandLine(const std::string& installPath, const std::string& file) {
+    // Quoted, so that a folder with blanks cannot start C:\Program.exe instead.
+    return "\"" + installPath + "\\" + file + "\"";
+}
+
+bool Companions::StartRightButtonProgram() {
+    return processes_.WinExec(CompanionCommandLine(store_.InstallPath, "Kesmarbtn.exe"), kSwHide) >
+           kWinExecFailureMax;
+}
+
+bool Companions::StartSmiProgram() {
+    return processes_.WinExec(CompanionCommandLine(store_.InstallPath, "Kesmasmi.exe"), kSwShowNormal) >
+           kWinExecFailureMax;
+}
+
+void Companions::SendToSlot(std::int32_t window, std::uintptr_t request) {
+    if (window != KESMA_NO_WINDOW) windows_.SendMessage(window, kWmUser, request, 0);
+}
+
+void Companions::NotifyCalibrationStart() {
+    link_.GetRightButtonWindow();
+    SendToSlot(link_.RightButtonSlot.Window, kRequestHide);
+}
+
+void Companions::NotifyCalibrationEnd() {
+    link_.GetRightButtonWindow();
+    SendToSlot(link_.RightButtonSlot.Window, kRequestShow);
+}
+
+void Companions::CloseRightButtonProgram() {
+    link_.GetRightButtonWindow();
+    SendToSlot(link_.RightButtonSlot.Window, kRequestClose);
+}
+
+void Companions::CloseSmiProgram() {
+    link_.GetSmiWindow();
+    SendToSlot(link_.SmiSlot.Window, kRequestSmiClose);
+}
+
+}  // namespace kesma
