@@ -11,6 +11,16 @@
 // -> Click when it changes; option button Value = 1 -> Click, and the other options
 // of the same container are cleared; combo ListIndex -> Click). The User* methods
 // are what a backend (or a headless test) calls for real user input.
+//
+// Rules the forms can rely on:
+// - Code-driven events fire only while the form is loaded (OnLoad included): the
+//   properties a form's constructor sets are its design, and run no handlers.
+// - User input reaches only what a user could reach: a loaded, visible form and a
+//   control that is visible and enabled, as are all its containers.
+// - Setting a property to the value it has does nothing; otherwise a loaded form's
+//   backend is told (Backend::Update) what changed.
+// - A handler may unload its own form, or end the app, and return: forms are freed
+//   only by App::Reap, and only while no handler is running.
 #pragma once
 
 #include <cstdint>
@@ -139,6 +149,8 @@ public:
     void SetAlignment(Align a);
     bool Border() const { return border_; }  // single-line border
     void SetBorder(bool v);
+    // One default and one cancel button per form: setting one clears the others.
+    // The backend hears of both as Prop::Default.
     bool IsDefault() const { return default_; }  // button answering Enter
     void SetDefault(bool v);
     bool IsCancel() const { return cancel_; }  // button answering Esc
@@ -151,6 +163,7 @@ public:
     int Max() const { return max_; }
     int SmallChange() const { return smallChange_; }
     int LargeChange() const { return largeChange_; }
+    // Moves Value into the new range without an event.
     void SetRange(int min, int max, int smallChange, int largeChange);
 
     // Combo box list.
@@ -160,27 +173,31 @@ public:
     const std::string& List(int i) const { return items_.at(static_cast<std::size_t>(i)); }
     const std::vector<std::string>& Items() const { return items_; }
     int ListIndex() const { return listIndex_; }  // -1 when nothing is selected
-    void SetListIndex(int i);
+    void SetListIndex(int i);  // -1..ListCount()-1; other values are ignored
 
-    // Timer.
+    // Timer: a timer runs while Enabled with an Interval above 0; the backend hears of
+    // changes to either as Prop::Timer, and each change restarts the period.
     int Interval() const { return interval_; }
     void SetInterval(int ms);
 
     // Pictures. LoadPicture reads a bitmap file; false (and no picture) when it cannot.
-    // A picture box with AutoSize takes the picture's size.
+    // A control with AutoSize takes the picture's size (plus its border).
     const Picture& GetPicture() const { return picture_; }
     bool LoadPicture(const std::string& path);
     void SetPicture(const Picture& p);
     void SetIconPicture();  // the program's icon, 32 x 32
     bool AutoSize() const { return autoSize_; }
-    void SetAutoSize(bool v) { autoSize_ = v; }
+    void SetAutoSize(bool v) {
+        autoSize_ = v;
+        TakePictureSize();
+    }
 
     // Drawing on a picture box, in pixels, with ForeColor and DrawWidth.
     int DrawWidth() const { return drawWidth_; }
     void SetDrawWidth(int w) { drawWidth_ = w < 1 ? 1 : w; }
     int CurrentX() const { return currentX_; }
     int CurrentY() const { return currentY_; }
-    void Cls();                                         // clear to BackColor
+    void Cls();                                         // clear to BackColor; pen to 0, 0
     void PSet(int x, int y);                            // one point of the pen width
     void LineTo(int x, int y);                          // from the current position
     void Line(int x1, int y1, int x2, int y2);
@@ -193,15 +210,20 @@ public:
     std::function<void(int button, int shift, int x, int y)> OnMouseDown, OnMouseUp, OnMouseMove;
 
     // Real user input (backends, headless tests).
-    void UserClick();               // button, label, image; option: select; check box: toggle
+    void UserClick();               // button, label, image, picture, frame: Click;
+                                    // option: select; check box: toggle
     void UserSetValue(int v);       // scroll bar moved and released: Value and Change
+                                    // (Change also when a drag already moved it there)
     void UserScroll(int v);         // scroll bar thumb dragged: Value and Scroll
     void UserSelect(int listIndex); // combo box choice
     void UserDblClick();
     void UserMouseDown(int button, int shift, int x, int y);
     void UserMouseUp(int button, int shift, int x, int y);
     void UserMouseMove(int button, int shift, int x, int y);
-    void FireTimer();
+    void FireTimer();  // OnTimer, when the timer is running and its form loaded
+
+    // True when a user could reach the control: see the rules at the top.
+    bool Reachable() const;
 
     // Backend peer data (the native window of a control, for example).
     void* peer = nullptr;
@@ -210,6 +232,9 @@ private:
     void Changed(Prop p);
     void Draw(const DrawOp& op);
     void SetValueSilently(int v);
+    int Clamp(int v) const;
+    void Resized(int oldWidth, int oldHeight);
+    void TakePictureSize();
 
     Form& form_;
     Kind kind_;
@@ -232,6 +257,7 @@ private:
     bool autoSize_ = false;
     int drawWidth_ = 1, currentX_ = 0, currentY_ = 0;
     std::vector<DrawOp> drawOps_;
+    bool dragged_ = false;  // a thumb drag moved the value since the last Change
 };
 
 class Form {
@@ -275,11 +301,14 @@ public:
     bool Maximized() const { return maximized_; }
     void SetMaximized(bool v);
     bool TopMost() const { return topMost_; }
+    void SetTopMost(bool v);
 
     bool Loaded() const { return loaded_; }
     bool Visible() const { return visible_; }
     // Load creates the native window and runs OnLoad; Show loads when needed, shows
-    // the window and runs OnActivate; Unload runs OnUnload and destroys the window.
+    // the window and runs OnResize (first show after a load) and OnActivate; Unload
+    // runs OnUnload and destroys the window. Nothing loads once the app has ended.
+    // When no form is left loaded the app has ended.
     void Load();
     void Show();
     void Hide();
@@ -295,13 +324,15 @@ public:
     std::function<std::intptr_t(std::uintptr_t wParam, std::intptr_t lParam)> OnUserMessage;
 
     // Real user input (backends, headless tests). Key events honour KeyPreview:
-    // the form's handler runs before the focused control sees the key.
+    // the form's handler runs before the focused control sees the key. Without it
+    // the form hears keys only when it has no control that can take the focus.
+    // Enter clicks the default button, Esc the cancel button (after the preview).
     void UserKeyDown(int keyCode, int shift);
     void UserKeyPress(int ascii);
     void UserMouseDown(int button, int shift, int x, int y);
     void UserMouseUp(int button, int shift, int x, int y);
     void UserDblClick();
-    void FireActivate();
+    void FireActivate();  // not re-entered while its handler runs
     void FireResize();
     std::intptr_t FireUserMessage(std::uintptr_t wParam, std::intptr_t lParam);
 
@@ -313,6 +344,10 @@ private:
     void Changed(Prop p);
     void Changed(Control& c, Prop p);
     void DestroySilently();
+    bool Reachable() const { return loaded_ && visible_; }
+    bool HasFocusableControl() const;
+    template <class... P, class... A>
+    void Fire(const std::function<void(P...)>& handler, A... args);
 
     App& app_;
     std::string name_;
@@ -322,6 +357,8 @@ private:
     Color backColor_ = kButtonFace;
     bool keyPreview_ = false, borderless_ = false, maximized_ = false, topMost_ = false;
     bool loaded_ = false, visible_ = false, inActivate_ = false;
+    bool unloading_ = false, shownSinceLoad_ = false;
+    bool unloaded_ = false;  // was loaded and is no more: App::Reap may free it
 };
 
 // The native side of the toolkit.
@@ -382,21 +419,30 @@ public:
     int Run();
     // Ends the program at once: forms are destroyed without their unload handlers.
     void End(int exitCode = 0);
-    bool Ended() const { return ended_; }
+    // End was called, or no form is loaded.
+    bool Ended() const;
     int ExitCode() const { return exitCode_; }
 
-    // Frees forms that have been unloaded; the pump calls it between events.
+    // Frees forms that have been unloaded; the pump calls it between events. While a
+    // handler runs (a wait loop calling DoEvents, say) it frees nothing, so no code
+    // still running on behalf of a form can find it gone; references to a form must
+    // not be kept past its unload.
     void Reap();
 
 private:
     friend class Form;
-    void FormUnloaded();
+    friend class EventScope;
 
     Backend& backend_;
     std::string title_;
     std::vector<std::unique_ptr<Form>> forms_;
     bool ended_ = false;
     int exitCode_ = 0;
+    int eventDepth_ = 0;  // handlers running, nested ones included
 };
+
+// The pixel size of a .bmp file (Windows or OS/2 header; a negative height is a
+// top-down bitmap). False for a missing, short, truncated or non-bitmap file.
+bool ReadBitmapSize(const std::string& path, int& widthPx, int& heightPx);
 
 }  // namespace ui

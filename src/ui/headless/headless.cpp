@@ -1,0 +1,143 @@
+#include "ui/headless/headless.h"
+
+#include <algorithm>
+#include <iterator>
+
+namespace ui {
+
+void HeadlessBackend::Create(Form& form) {
+    handles_[&form] = nextHandle_;
+    nextHandle_ += 4;
+    for (const auto& c : form.Controls()) {
+        if (c->kind() == Kind::Timer) StartTimer(*c);
+    }
+    if (form.Maximized()) Update(form, Prop::WindowState);
+}
+
+void HeadlessBackend::Destroy(Form& form) {
+    handles_.erase(&form);
+    std::erase_if(timers_, [&form](const auto& t) { return &t.first->form() == &form; });
+}
+
+void HeadlessBackend::Update(Form& form, Prop p) {
+    updates_.push_back({form.name(), "", p});
+    if (p == Prop::WindowState && form.Maximized()) {
+        form.SetClientSize(screen_.widthTwips - FrameWidth(form), screen_.heightTwips - FrameHeight(form));
+    }
+}
+
+void HeadlessBackend::Update(Control& control, Prop p) {
+    updates_.push_back({control.form().name(), control.DesignName(), p});
+    if (p == Prop::Timer) StartTimer(control);
+}
+
+void HeadlessBackend::Draw(Control&, const DrawOp&) { ++draws_; }
+
+void HeadlessBackend::Show(Form&, bool) {}
+
+void HeadlessBackend::Focus(Form& form) { focused_ = form.name(); }
+
+std::intptr_t HeadlessBackend::Handle(const Form& form) const {
+    const auto it = handles_.find(&form);
+    return it == handles_.end() ? 0 : it->second;
+}
+
+int HeadlessBackend::FrameWidth(const Form& form) const { return form.Borderless() ? 0 : frameWidth_; }
+int HeadlessBackend::FrameHeight(const Form& form) const { return form.Borderless() ? 0 : frameHeight_; }
+
+bool HeadlessBackend::LoadBitmap(const std::string& path, Picture& picture) {
+    return ReadBitmapSize(path, picture.widthPx, picture.heightPx);
+}
+
+int HeadlessBackend::MsgBox(const std::string& text, unsigned flags, const std::string& caption) {
+    int answer = (flags & 0xF) == kMbYesNo ? kIdYes : kIdOk;
+    if (OnMsgBox) {
+        const auto hook = OnMsgBox;
+        answer = hook(text, flags, caption);
+    } else if (!answers_.empty()) {
+        answer = answers_.front();
+        answers_.pop_front();
+    }
+    msgBoxes_.push_back({text, flags, caption, answer});
+    return answer;
+}
+
+void HeadlessBackend::StartTimer(Control& timer) {
+    const bool running = timer.Enabled() && timer.Interval() > 0;
+    const auto it = timers_.find(&timer);
+    if (!running) {
+        if (it != timers_.end()) timers_.erase(it);
+        return;
+    }
+    // A timer restarted inside its own handler is still on the stack.
+    const bool inHandler = it != timers_.end() && it->second.inHandler;
+    timers_[&timer] = {now_ + static_cast<std::uint32_t>(timer.Interval()), timerOrder_++, inHandler};
+}
+
+Control* HeadlessBackend::NextDue(std::uint32_t until) {
+    Control* best = nullptr;
+    const TimerState* bestState = nullptr;
+    for (const auto& [timer, state] : timers_) {
+        if (state.due > until) continue;
+        if (!bestState || state.due < bestState->due ||
+            (state.due == bestState->due && state.order < bestState->order)) {
+            best = timer;
+            bestState = &state;
+        }
+    }
+    return best;
+}
+
+void HeadlessBackend::Advance(std::uint32_t ms) {
+    const std::uint32_t target = now_ + ms;
+    while (Control* timer = NextDue(target)) {
+        TimerState& state = timers_.at(timer);
+        now_ = std::max(now_, state.due);  // a nested pass may have moved the clock on already
+        state.due += static_cast<std::uint32_t>(timer->Interval());
+        // A tick that falls due while the handler is still running is lost, as with
+        // native timers.
+        if (state.inHandler) continue;
+        state.inHandler = true;
+        timer->FireTimer();
+        const auto it = timers_.find(timer);
+        if (it != timers_.end()) it->second.inHandler = false;
+    }
+    now_ = std::max(now_, target);
+}
+
+void HeadlessBackend::DoEvents() {
+    Advance(1);
+    std::deque<std::function<void()>> batch;
+    batch.swap(posted_);
+    for (auto& fn : batch) fn();
+    if (OnDoEvents) {
+        const auto hook = OnDoEvents;
+        hook();
+    }
+}
+
+void HeadlessBackend::Run(App& app) {
+    runStalled_ = runLimitHit_ = false;
+    for (std::size_t pass = 0; !app.Ended(); ++pass) {
+        if (pass == RunLimit) {
+            runLimitHit_ = true;
+            return;
+        }
+        if (!posted_.empty() || OnDoEvents) {
+            app.DoEvents();
+            continue;
+        }
+        // Only a timer can change anything now: go straight to the next one.
+        if (timers_.empty()) {
+            runStalled_ = true;
+            return;
+        }
+        const auto next = std::min_element(timers_.begin(), timers_.end(), [](const auto& a, const auto& b) {
+            return a.second.due < b.second.due;
+        });
+        Advance(next->second.due > now_ ? next->second.due - now_ : 0);
+        app.Reap();
+    }
+}
+
+}  // namespace ui

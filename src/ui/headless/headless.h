@@ -1,0 +1,124 @@
+// The ui backend for host tests: every window lives in memory. Tests show forms,
+// drive controls through their User* methods, answer message boxes from a script,
+// move a fake clock and read back what the program did.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "ui/ui.h"
+
+namespace ui {
+
+class HeadlessBackend : public Backend {
+public:
+    // A message box as the program showed it, with the answer it got.
+    struct MsgBoxRecord {
+        std::string text;
+        unsigned flags = 0;
+        std::string caption;
+        int answer = 0;
+    };
+    // One change the toolkit reported; control is empty for the form itself.
+    struct UpdateRecord {
+        std::string form;
+        std::string control;
+        Prop prop;
+    };
+
+    HeadlessBackend() = default;
+
+    // Backend.
+    void Create(Form& form) override;
+    void Destroy(Form& form) override;
+    void Update(Form& form, Prop p) override;
+    void Update(Control& control, Prop p) override;
+    void Draw(Control& control, const DrawOp& op) override;
+    void Show(Form& form, bool visible) override;
+    void Focus(Form& form) override;
+    std::intptr_t Handle(const Form& form) const override;
+    int FrameWidth(const Form& form) const override;
+    int FrameHeight(const Form& form) const override;
+    bool LoadBitmap(const std::string& path, Picture& picture) override;
+    int MsgBox(const std::string& text, unsigned flags, const std::string& caption) override;
+    void Beep() override { ++beeps_; }
+    void SetPointer(Pointer p) override { pointers_.push_back(p); }
+    ScreenInfo Screen() const override { return screen_; }
+    std::uint32_t TickCount() const override { return now_; }
+    // One pass: the clock moves 1 ms and due timers fire, then the posted callbacks
+    // run, then the OnDoEvents hook.
+    void DoEvents() override;
+    // Pumps until the app ends. Gives up (RunStalled) when nothing could ever happen
+    // again, or after RunLimit passes; each pass jumps the clock to the next timer when
+    // no callback or hook is waiting.
+    void Run(App& app) override;
+
+    // The clock starts at 1000 ms. Advance fires the timers falling due on the way, in
+    // time order; a timer started at t fires at t + I, t + 2I, ...
+    void Advance(std::uint32_t ms);
+    // Runs fn in a later DoEvents pass.
+    void Post(std::function<void()> fn) { posted_.push_back(std::move(fn)); }
+    // Runs at the end of every DoEvents pass, so tests can change the world while a
+    // program waits in a loop.
+    std::function<void()> OnDoEvents;
+
+    // Message boxes: a hook answers when set, else the next scripted answer, else the
+    // first button (OK or Yes).
+    std::function<int(const std::string& text, unsigned flags, const std::string& caption)> OnMsgBox;
+    void ScriptAnswer(int answer) { answers_.push_back(answer); }
+    const std::vector<MsgBoxRecord>& MsgBoxes() const { return msgBoxes_; }
+    std::size_t PendingAnswers() const { return answers_.size(); }
+
+    int BeepCount() const { return beeps_; }
+    const std::vector<Pointer>& PointerLog() const { return pointers_; }
+    Pointer CurrentPointer() const { return pointers_.empty() ? Pointer::Default : pointers_.back(); }
+
+    void SetScreen(const ScreenInfo& screen) { screen_ = screen; }
+    // The frame of bordered forms in twips (borderless forms have none).
+    void SetFrame(int widthTwips, int heightTwips) {
+        frameWidth_ = widthTwips;
+        frameHeight_ = heightTwips;
+    }
+
+    const std::vector<UpdateRecord>& Updates() const { return updates_; }
+    void ClearUpdates() { updates_.clear(); }
+    std::size_t DrawCount() const { return draws_; }
+    const std::string& FocusedForm() const { return focused_; }
+    bool TimerRunning(const Control& timer) const { return timers_.count(&timer) != 0; }
+
+    std::size_t RunLimit = 1'000'000;
+    bool RunStalled() const { return runStalled_; }
+    bool RunLimitHit() const { return runLimitHit_; }
+
+private:
+    struct TimerState {
+        std::uint32_t due;
+        std::uint64_t order;  // ties fire in start order
+        bool inHandler;       // its handler is on the stack: a due tick is skipped
+    };
+    void StartTimer(Control& timer);
+    Control* NextDue(std::uint32_t until);
+
+    ScreenInfo screen_;
+    int frameWidth_ = 120, frameHeight_ = 420;
+    std::uint32_t now_ = 1000;
+    std::map<const Form*, std::intptr_t> handles_;
+    std::intptr_t nextHandle_ = 0x10010;
+    std::map<Control*, TimerState, std::less<>> timers_;
+    std::uint64_t timerOrder_ = 0;
+    std::deque<std::function<void()>> posted_;
+    std::deque<int> answers_;
+    std::vector<MsgBoxRecord> msgBoxes_;
+    int beeps_ = 0;
+    std::vector<Pointer> pointers_;
+    std::vector<UpdateRecord> updates_;
+    std::size_t draws_ = 0;
+    std::string focused_;
+    bool runStalled_ = false, runLimitHit_ = false;
+};
+
+}  // namespace ui

@@ -1,0 +1,196 @@
+#include <gtest/gtest.h>
+
+#include "ui/headless/headless.h"
+
+namespace ui {
+namespace {
+
+class ControlTest : public ::testing::Test {
+protected:
+    HeadlessBackend backend;
+    App app{backend, "Title"};
+    Form& form = app.Create<Form>("frmTest", 6000, 4000);
+    std::vector<std::string> events;
+
+    Control& Add(Kind kind, const std::string& name, Control* container = nullptr, int index = -1) {
+        Control& c = form.Add(kind, name, 0, 0, 1000, 300, container, index);
+        const std::string tag = c.DesignName();
+        c.OnClick = [this, tag] { events.push_back(tag + ".Click"); };
+        c.OnChange = [this, tag] { events.push_back(tag + ".Change"); };
+        c.OnScroll = [this, tag] { events.push_back(tag + ".Scroll"); };
+        return c;
+    }
+};
+
+TEST_F(ControlTest, ScrollBarClampsAndFiresChangeOnlyWhenTheValueMoves) {
+    Control& bar = Add(Kind::HScrollBar, "hscTone");
+    bar.SetRange(200, 5000, 1, 100);
+    EXPECT_EQ(bar.Value(), 200);  // the range pulls the value in, without an event
+    form.Show();
+    bar.SetValue(99999);
+    bar.SetValue(5000);
+    bar.SetValue(-5);
+    EXPECT_EQ(bar.Value(), 200);
+    EXPECT_EQ(events, (std::vector<std::string>{"hscTone.Change", "hscTone.Change"}));
+
+    events.clear();
+    bar.UserScroll(300);
+    bar.UserScroll(400);
+    bar.UserSetValue(400);  // release where the drag left it: one Change
+    bar.UserSetValue(400);  // nothing moved since
+    EXPECT_EQ(events, (std::vector<std::string>{"hscTone.Scroll", "hscTone.Scroll", "hscTone.Change"}));
+}
+
+TEST_F(ControlTest, CheckBoxAndComboFireClickOnChange) {
+    Control& check = Add(Kind::CheckBox, "chkBoth");
+    Control& combo = Add(Kind::ComboBox, "cboCalibration");
+    combo.AddItem(" 4 points, mode 1");
+    combo.AddItem(" 4 points, mode 2");
+    form.Show();
+
+    check.SetValue(1);
+    check.SetValue(7);  // still checked
+    check.UserClick();
+    EXPECT_EQ(check.Value(), 0);
+    combo.SetListIndex(1);
+    combo.SetListIndex(1);
+    combo.SetListIndex(2);   // out of range: ignored
+    combo.SetListIndex(-2);  // likewise
+    combo.SetListIndex(-1);  // allowed, silent
+    EXPECT_EQ(combo.ListIndex(), -1);
+    combo.UserSelect(0);
+    EXPECT_EQ(events, (std::vector<std::string>{"chkBoth.Click", "chkBoth.Click", "cboCalibration.Click",
+                                                "cboCalibration.Click"}));
+    combo.ClearList();
+    EXPECT_EQ(combo.ListIndex(), -1);
+    EXPECT_EQ(combo.ListCount(), 0);
+}
+
+TEST_F(ControlTest, OptionButtonClearsOnlyItsOwnContainer) {
+    Control& frame1 = Add(Kind::Frame, "Frame1");
+    Control& frame2 = Add(Kind::Frame, "Frame2");
+    Control& a1 = Add(Kind::OptionButton, "optA", &frame1, 1);
+    Control& a2 = Add(Kind::OptionButton, "optA", &frame1, 2);
+    Control& b1 = Add(Kind::OptionButton, "optB", &frame2, 1);
+    form.Show();
+    b1.SetValue(1);
+    a1.SetValue(1);
+    a2.UserClick();
+    a2.SetValue(1);  // already selected: Click again
+    EXPECT_EQ(a1.Value(), 0);
+    EXPECT_EQ(a2.Value(), 1);
+    EXPECT_EQ(b1.Value(), 1);
+    EXPECT_EQ(events, (std::vector<std::string>{"optB(1).Click", "optA(1).Click", "optA(2).Click", "optA(2).Click"}));
+    a2.UserSetValue(0);  // a user cannot clear an option
+    EXPECT_EQ(a2.Value(), 1);
+}
+
+TEST_F(ControlTest, DesignTimeSettingsRunNoHandlers) {
+    Control& bar = Add(Kind::HScrollBar, "hscTone");
+    Control& check = Add(Kind::CheckBox, "chkBoth");
+    bar.SetValue(10);
+    check.SetValue(1);
+    EXPECT_TRUE(events.empty());
+    EXPECT_TRUE(backend.Updates().empty());
+}
+
+TEST_F(ControlTest, UserInputNeedsAReachableControlButCodeDoesNot) {
+    Control& frame = Add(Kind::Frame, "Frame1");
+    Control& check = Add(Kind::CheckBox, "chkBypass", &frame);
+    Control& button = Add(Kind::Button, "cmdApply");
+    button.UserClick();  // form not shown yet
+    form.Show();
+    button.SetEnabled(false);
+    button.UserClick();
+    frame.SetEnabled(false);
+    check.UserClick();
+    frame.SetEnabled(true);
+    check.SetVisible(false);
+    check.UserClick();
+    EXPECT_TRUE(events.empty());
+    check.SetValue(1);
+    form.Hide();
+    check.SetVisible(true);
+    check.UserClick();
+    EXPECT_EQ(events, std::vector<std::string>{"chkBypass.Click"});
+}
+
+TEST_F(ControlTest, BackendHearsOfRealChangesOnly) {
+    Control& label = Add(Kind::Label, "lblTone");
+    form.Show();
+    backend.ClearUpdates();
+    label.SetCaption("200");
+    label.SetCaption("200");
+    label.SetForeColor(kBlack);
+    label.SetForeColor(kBlack);
+    label.Move(0, 0, 1000, 300);
+    ASSERT_EQ(backend.Updates().size(), 2u);
+    EXPECT_EQ(backend.Updates()[0].control, "lblTone");
+    EXPECT_EQ(backend.Updates()[0].prop, Prop::Caption);
+    EXPECT_EQ(backend.Updates()[1].prop, Prop::ForeColor);
+}
+
+TEST_F(ControlTest, OneDefaultAndOneCancelButtonPerForm) {
+    Control& ok = Add(Kind::Button, "cmdOK");
+    Control& no = Add(Kind::Button, "cmdNo");
+    ok.SetDefault(true);
+    no.SetDefault(true);
+    no.SetCancel(true);
+    EXPECT_FALSE(ok.IsDefault());
+    EXPECT_TRUE(no.IsDefault());
+    EXPECT_TRUE(no.IsCancel());
+}
+
+TEST_F(ControlTest, DrawingRecordsOperationsAndMovesThePen) {
+    Control& pic = Add(Kind::PictureBox, "picHome");
+    pic.SetForeColor(Rgb(0, 0, 255));
+    pic.SetDrawWidth(0);  // at least one pixel
+    pic.PSet(5, 6);
+    pic.LineTo(10, 12);
+    pic.Box(1, 2, 3, 4, true, kWhite);
+    EXPECT_EQ(pic.CurrentX(), 3);
+    ASSERT_EQ(pic.DrawOps().size(), 3u);
+    EXPECT_EQ(pic.DrawOps()[1].type, DrawOp::Type::Line);
+    EXPECT_EQ(pic.DrawOps()[1].x1, 5);
+    EXPECT_EQ(pic.DrawOps()[1].y2, 12);
+    EXPECT_EQ(pic.DrawOps()[1].color, Rgb(0, 0, 255));
+    EXPECT_EQ(pic.DrawOps()[1].width, 1);
+    EXPECT_EQ(backend.DrawCount(), 0u);  // nothing to paint before load
+
+    form.Show();
+    pic.SetBackColor(kWhite);
+    pic.Cls();
+    ASSERT_EQ(pic.DrawOps().size(), 1u);
+    EXPECT_EQ(pic.DrawOps()[0].type, DrawOp::Type::Clear);
+    EXPECT_EQ(pic.DrawOps()[0].color, kWhite);
+    EXPECT_EQ(pic.CurrentX(), 0);
+    EXPECT_EQ(backend.DrawCount(), 1u);
+}
+
+TEST_F(ControlTest, AutoSizeTakesThePictureSizeWithTheBorder) {
+    Control& pic = Add(Kind::PictureBox, "picIcon");
+    pic.SetAutoSize(true);
+    pic.SetBorder(true);
+    pic.SetIconPicture();
+    EXPECT_EQ(pic.Width(), 34 * 15);
+    EXPECT_EQ(pic.ScaleWidth(), 32 * 15);
+    EXPECT_FALSE(pic.LoadPicture("/nonexistent/TSLogo.Bmp"));
+    EXPECT_EQ(pic.GetPicture().source, Picture::Source::None);
+}
+
+TEST_F(ControlTest, HandlerMayReplaceItselfWhileRunning) {
+    Control& button = Add(Kind::Button, "cmdAction");
+    int runs = 0;
+    // The big capture puts the handler on the heap, where a use after free shows.
+    button.OnClick = [&, big = std::string(100, 'x')] {
+        button.OnClick = [&runs] { runs += 10; };
+        runs += static_cast<int>(big.size()) / 100;
+    };
+    form.Show();
+    button.UserClick();
+    button.UserClick();
+    EXPECT_EQ(runs, 11);
+}
+
+}  // namespace
+}  // namespace ui

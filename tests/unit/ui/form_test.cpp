@@ -1,0 +1,163 @@
+#include <gtest/gtest.h>
+
+#include "ui/headless/headless.h"
+
+namespace ui {
+namespace {
+
+class FormTest : public ::testing::Test {
+protected:
+    HeadlessBackend backend;
+    App app{backend, "Title"};
+    std::vector<std::string> events;
+
+    Form& Make(const std::string& name) {
+        Form& f = app.Create<Form>(name, 3000, 2000);
+        f.OnLoad = [this, name] { events.push_back(name + ".Load"); };
+        f.OnResize = [this, name] { events.push_back(name + ".Resize"); };
+        f.OnActivate = [this, name] { events.push_back(name + ".Activate"); };
+        f.OnUnload = [this, name] { events.push_back(name + ".Unload"); };
+        f.OnKeyDown = [this, name](int key, int) { events.push_back(name + ".Key" + std::to_string(key)); };
+        return f;
+    }
+};
+
+TEST_F(FormTest, ShowLoadsResizesOnceAndActivatesEachTime) {
+    Form& f = Make("frmMain");
+    f.OnActivate = [&] {
+        events.push_back("Activate");
+        f.Show();  // activation is not re-entered
+    };
+    EXPECT_EQ(f.Handle(), 0);
+    f.Show();
+    EXPECT_NE(f.Handle(), 0);
+    f.Hide();
+    f.Show();
+    EXPECT_EQ(events, (std::vector<std::string>{"frmMain.Load", "frmMain.Resize", "Activate", "Activate"}));
+    EXPECT_EQ(app.FindForm("frmMain"), &f);
+}
+
+TEST_F(FormTest, EndDuringLoadStopsEverything) {
+    Form& f = Make("frmMain");
+    f.OnLoad = [&] {
+        app.End(3);
+        events.push_back("after End");
+    };
+    f.Show();
+    EXPECT_EQ(events, std::vector<std::string>{"after End"});  // no Resize, Activate or Unload
+    EXPECT_FALSE(f.Loaded());
+    EXPECT_TRUE(app.Ended());
+    EXPECT_EQ(app.Run(), 3);
+    Make("frmOther").Show();  // nothing loads after End
+    EXPECT_EQ(app.FindForm("frmOther"), nullptr);
+}
+
+TEST_F(FormTest, UnloadingTheLastFormEndsTheApp) {
+    Form& main = Make("frmMain");
+    Form& dialog = Make("frmDialog");
+    main.Show();
+    dialog.Show();
+    dialog.OnUnload = [&] {
+        events.push_back("dialog unloads");
+        dialog.Unload();  // not re-entered
+    };
+    dialog.Unload();
+    EXPECT_FALSE(app.Ended());
+    main.Unload();
+    EXPECT_TRUE(app.Ended());
+    EXPECT_EQ(events.back(), "frmMain.Unload");
+    EXPECT_EQ(std::count(events.begin(), events.end(), "dialog unloads"), 1);
+    app.DoEvents();
+    EXPECT_TRUE(app.Forms().empty());
+}
+
+TEST_F(FormTest, HandlerUnloadingItsOwnFormIsSafe) {
+    Form& main = Make("frmMain");
+    main.Show();
+    // A dialog created on demand, as the main window's buttons do.
+    Form* dialog = &Make("frmDialog");
+    Control& ok = dialog->Add(Kind::Button, "cmdOK", 0, 0, 100, 100);
+    std::string seen;
+    ok.OnClick = [&, form = dialog, big = std::string(64, 'x')] {
+        form->Unload();
+        app.DoEvents();  // a nested pump must not free the form under this handler
+        seen = form->name() + big.substr(0, 1);
+        app.SetPointer(Pointer::Default);
+    };
+    dialog->Show();
+    ok.UserClick();
+    EXPECT_EQ(seen, "frmDialogx");
+    EXPECT_EQ(app.Forms().size(), 2u);
+    app.DoEvents();  // outside every handler: now it goes
+    ASSERT_EQ(app.Forms().size(), 1u);
+    EXPECT_EQ(app.Forms()[0].get(), &main);
+}
+
+TEST_F(FormTest, EndSkipsUnloadHandlersAndFreesNothingUnderTheCaller) {
+    Form& main = Make("frmMain");
+    Form& created = Make("frmNeverLoaded");
+    main.Show();
+    main.OnActivate = [&] {
+        app.End();
+        app.DoEvents();
+        events.push_back(main.name());
+    };
+    main.Show();
+    EXPECT_EQ(events.back(), "frmMain");
+    EXPECT_EQ(std::count(events.begin(), events.end(), "frmMain.Unload"), 0);
+    app.Reap();
+    ASSERT_EQ(app.Forms().size(), 1u);  // a form never loaded is not reaped
+    EXPECT_EQ(app.Forms()[0].get(), &created);
+}
+
+TEST_F(FormTest, OuterSizeIncludesTheFrame) {
+    Form& f = Make("frmMain");
+    EXPECT_EQ(f.Width(), 3000 + 120);
+    EXPECT_EQ(f.Height(), 2000 + 420);
+    f.SetHeight(f.Height() - 600);
+    EXPECT_EQ(f.ScaleHeight(), 1400);
+    Form& test = Make("frmTest");
+    test.SetBorderless(true);
+    test.SetMaximized(true);
+    EXPECT_EQ(test.Width(), 3000);
+    test.Show();
+    EXPECT_EQ(test.ScaleWidth(), 15360);
+    EXPECT_EQ(test.ScaleHeight(), 11520);
+}
+
+TEST_F(FormTest, KeysHonourPreviewAndTheFocus) {
+    Form& f = Make("frmMain");
+    Control& ok = f.Add(Kind::Button, "cmdOK", 0, 0, 100, 100);
+    Control& cancel = f.Add(Kind::Button, "cmdCandel", 0, 0, 100, 100);
+    ok.SetDefault(true);
+    cancel.SetCancel(true);
+    ok.OnClick = [&] { events.push_back("OK"); };
+    cancel.OnClick = [&] { events.push_back("Cancel"); };
+    f.Show();
+    events.clear();
+
+    f.UserKeyDown(77, kAltMask);  // a button holds the focus: the form hears nothing
+    f.UserKeyDown(13, 0);
+    f.SetKeyPreview(true);
+    f.UserKeyDown(27, 0);
+    EXPECT_EQ(events, (std::vector<std::string>{"OK", "frmMain.Key27", "Cancel"}));
+
+    events.clear();
+    f.SetKeyPreview(false);
+    ok.SetVisible(false);
+    cancel.SetEnabled(false);  // nothing left to take the focus: keys go to the form
+    f.UserKeyDown(13, 0);
+    f.UserKeyDown(27, 0);
+    EXPECT_EQ(events, (std::vector<std::string>{"frmMain.Key13", "frmMain.Key27"}));
+}
+
+TEST_F(FormTest, MessageBoxTakesTheTitleWhenNoCaptionIsGiven) {
+    app.MsgBox("Hello");
+    app.MsgBox("Again", kMbYesNo, "Own");
+    ASSERT_EQ(backend.MsgBoxes().size(), 2u);
+    EXPECT_EQ(backend.MsgBoxes()[0].caption, "Title");
+    EXPECT_EQ(backend.MsgBoxes()[1].caption, "Own");
+}
+
+}  // namespace
+}  // namespace ui
