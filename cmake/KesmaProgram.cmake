@@ -1,0 +1,34 @@
+# kesma_add_program(<target> [DESCRIPTION <text>] [ICON <file.ico>] SOURCES <src>...)
+#
+# A Windows GUI program (WIN32 subsystem) with its resources: the program icon as icon 1,
+# a manifest (common controls 6, DPI aware) and a version resource 7.3. The executable is
+# named after the target ("Kesmapan" -> Kesmapan.exe). Link libraries with
+# target_link_libraries as usual.
+include_guard(DIRECTORY)
+enable_language(RC)
+
+set(KESMA_PROGRAM_RES_DIR ${CMAKE_CURRENT_LIST_DIR}/../src/ui/win32/res)
+
+function(kesma_add_program target)
+  cmake_parse_arguments(PARSE_ARGV 1 ARG "" "DESCRIPTION;ICON" "SOURCES")
+  if(NOT ARG_DESCRIPTION)
+    set(ARG_DESCRIPTION "TouchScreen ${target}")
+  endif()
+  if(NOT ARG_ICON)
+    set(ARG_ICON ${KESMA_PROGRAM_RES_DIR}/kesma.ico)
+  endif()
+  get_filename_component(icon "${ARG_ICON}" ABSOLUTE)
+
+  set(KESMA_PROGRAM_NAME ${target})
+  set(KESMA_PROGRAM_DESCRIPTION ${ARG_DESCRIPTION})
+  set(KESMA_PROGRAM_ICON ${icon})
+  set(KESMA_PROGRAM_MANIFEST ${CMAKE_CURRENT_BINARY_DIR}/${target}.manifest)
+  configure_file(${KESMA_PROGRAM_RES_DIR}/program.manifest.in ${KESMA_PROGRAM_MANIFEST} @ONLY)
+  configure_file(${KESMA_PROGRAM_RES_DIR}/program.rc.in ${CMAKE_CURRENT_BINARY_DIR}/${target}.rc @ONLY)
+
+  add_executable(${target} WIN32 ${ARG_SOURCES} ${ARG_UNPARSED_ARGUMENTS}
+                 ${CMAKE_CURRENT_BINARY_DIR}/${target}.rc)
+  # windres does not see the files the script names; rebuild when they change.
+  set_source_files_properties(${CMAKE_CURRENT_BINARY_DIR}/${target}.rc PROPERTIES
+                              OBJECT_DEPENDS "${icon};${KESMA_PROGRAM_MANIFEST}")
+endfunction()
