@@ -6,6 +6,9 @@
 #include <array>
 #include <string>
 
+#include "controlpanel/com_discovery.h"
+#include "controlpanel/summary_texts.h"
+#include "platform/device_enum_port.h"
 #include "platform/ports.h"
 #include "shared/companions.h"
 #include "shared/device_link.h"
@@ -13,10 +16,6 @@
 #include "shared/settings_store.h"
 #include "shared/vendor.h"
 #include "ui/ui.h"
-
-namespace kesma {
-class DeviceEnumPort;
-}
 
 namespace kesma::controlpanel {
 
@@ -31,14 +30,6 @@ struct Platform {
     ProcessPort& processes;
     FilePort& files;
     DeviceEnumPort& devices;
-};
-
-struct NameTables {
-    std::array<std::string, 5> TouchModeNames;  // 1..4
-    std::array<std::string, 5> SoundModeNames;  // 1..4
-    std::array<std::string, 5> SpeedNames;      // 1..4
-    std::array<std::string, 12> BaudNames;      // 1..11
-    void Fill();
 };
 
 class ControlPanel {
@@ -58,9 +49,13 @@ public:
     VendorBranding Branding;
     Companions Programs;
     NameTables Names;
-    std::array<PortResources, 9> PortRecords{};  // COM1..COM9
+    PortTable PortRecords;  // COM1..COM9, from the COM discovery at start-up
     std::string SupportBitmapPath;
     ui::Form* Main = nullptr;  // frmMain
 };
+
+// The header every window of the control panel carries, as designed: picLogo with
+// lblOemTitle and lblSystem, and picIcon with imgIcon.
+void AddVendorHeader(ui::Form& form);
 
 }  // namespace kesma::controlpanel

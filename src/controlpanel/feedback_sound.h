@@ -1,17 +1,30 @@
-// The feedback sound dialog: sound mode, tone and duration of the touch beep.
+// The feedback sound dialog: when the controller beeps, with which tone and for
+// how long, and a button to hear the tone shown before applying it.
 #pragma once
 
-#include "controlpanel/control_panel.h"
-#include "ui/ui.h"
+#include <cstdint>
+
+#include "controlpanel/settings_dialog.h"
 
 namespace kesma::controlpanel {
 
-class frmFeedbackSound : public ui::Form {
+class frmFeedbackSound : public SettingsDialog {
 public:
     frmFeedbackSound(ui::App& app, ControlPanel& cp);
 
+protected:
+    void ApplyChanges() override;
+
 private:
-    ControlPanel& cp_;
+    void Form_Load();
+    void optFeedbackSound_Click(int index);
+    void hscTone_Change();
+    void hscDuration_Change();
+    void UpdateApplyButton();
+    void PlayTestSound();
+    void EnableSoundTest();
+
+    std::uint8_t pendingSoundMode_ = 0;
 };
 
 }  // namespace kesma::controlpanel

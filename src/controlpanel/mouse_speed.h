@@ -1,17 +1,32 @@
-// The mouse speed dialog: horizontal and vertical pointer speed.
+// The mouse speed dialog: horizontal and vertical pointer speed, acceleration, and
+// the bypass mode that freezes them.
 #pragma once
 
-#include "controlpanel/control_panel.h"
-#include "ui/ui.h"
+#include <cstdint>
+
+#include "controlpanel/settings_dialog.h"
 
 namespace kesma::controlpanel {
 
-class frmMouseSpeed : public ui::Form {
+class frmMouseSpeed : public SettingsDialog {
 public:
     frmMouseSpeed(ui::App& app, ControlPanel& cp);
 
+protected:
+    void ApplyChanges() override;
+
 private:
-    ControlPanel& cp_;
+    void Form_Load();
+    void chkBypass_Click();
+    void chkBoth_Click();
+    void optAcceleration_Click(int index);
+    void hscMouseHSpeed_Change();
+    void hscMouseHSpeed_Scroll();
+    void hscMouseVSpeed_Change();
+    void hscMouseVSpeed_Scroll();
+    void UpdateApplyButton();
+
+    std::uint8_t pendingAcceleration_ = 0;
 };
 
 }  // namespace kesma::controlpanel

@@ -1,17 +1,22 @@
-// The power save dialog: idle time before the controller powers down.
+// The power save dialog: the idle time after which the controller powers down, or
+// no power-down at all.
 #pragma once
 
-#include "controlpanel/control_panel.h"
-#include "ui/ui.h"
+#include "controlpanel/settings_dialog.h"
 
 namespace kesma::controlpanel {
 
-class frmSleepTime : public ui::Form {
+class frmSleepTime : public SettingsDialog {
 public:
     frmSleepTime(ui::App& app, ControlPanel& cp);
 
+protected:
+    void ApplyChanges() override;
+
 private:
-    ControlPanel& cp_;
+    void Form_Load();
+    void hscSleepTime_Change();
+    void hscSleepTime_Scroll();
 };
 
 }  // namespace kesma::controlpanel

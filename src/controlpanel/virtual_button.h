@@ -1,17 +1,36 @@
-// The virtual button dialog: right-button function and its automatic mode.
+// The virtual button dialog: the touch mode, the right-button function and, in
+// drag-and-drop mode, the driver's automatic right button (hold times and beep).
+// Apply also starts the right-button program or tells it to quit.
 #pragma once
 
-#include "controlpanel/control_panel.h"
-#include "ui/ui.h"
+#include <cstdint>
+#include <string>
+
+#include "controlpanel/settings_dialog.h"
 
 namespace kesma::controlpanel {
 
-class frmVirtualButton : public ui::Form {
+class frmVirtualButton : public SettingsDialog {
 public:
     frmVirtualButton(ui::App& app, ControlPanel& cp);
 
+protected:
+    void ApplyChanges() override;
+
 private:
-    ControlPanel& cp_;
+    // The six record fields this dialog edits, as chosen and not yet applied.
+    struct Pending {
+        std::uint8_t TouchMode, RightButton, RbAutoMode, RbAutoStartTime, RbAutoEndTime, RbAutoBeep;
+    };
+
+    void Form_Load();
+    void optVirtualButton_Click(int index);
+    void optRBFunction_Click(int index);
+    void AutoCombo_Click(const std::string& combo, std::uint8_t& pendingValue);
+    void UpdateAutoControls();
+    bool UpdateApplyButton() const;
+
+    Pending pending_{};
 };
 
 }  // namespace kesma::controlpanel

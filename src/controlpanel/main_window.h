@@ -1,0 +1,46 @@
+// The control panel's main window: its load handler is the program's start-up, and
+// afterwards it is the hub from which each button opens one dialog.
+#pragma once
+
+#include "controlpanel/control_panel.h"
+#include "ui/ui.h"
+
+namespace kesma::controlpanel {
+
+class frmMain : public ui::Form {
+public:
+    frmMain(ui::App& app, ControlPanel& cp);
+
+    void Form_Load();
+    void Form_Unload();
+    void Form_KeyDown(int keyCode, int shift);
+    void cmdSerialPort_Click();
+    void cmdSerialPort_MouseDown(int button, int shift);
+    void cmdVirtualButton_Click();
+    void cmdFeedbackSound_Click();
+    void cmdMouseSpeed_Click();
+    void cmdSleepTime_Click();
+    void cmdCalibration_Click();
+    void cmdSupport_Click();
+    void cmdExit_Click();
+    void cmdExit_MouseDown(int button, int shift);
+    void imgIcon_DblClick();
+    void cboCalibration_Click();
+
+private:
+    // A fatal start-up condition: the program ends without unload handlers.
+    void EndProgram();
+    void HideMouseSpeedRow();
+    void ChooseSupportButton();
+    void FillSummaryLines();
+    void FillCalibrationModes();
+    // The two orders in which a button swaps the main window for its dialog.
+    template <class Dialog, class... Args>
+    void ShowThenHide(Args&&... args);
+    template <class Dialog, class... Args>
+    void HideThenShow(Args&&... args);
+
+    ControlPanel& cp_;
+};
+
+}  // namespace kesma::controlpanel

@@ -1,0 +1,175 @@
+#include "controlpanel/feedback_sound.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <stdexcept>
+
+#include "harness.h"
+
+namespace kesma::controlpanel {
+namespace {
+
+class FeedbackSoundTest : public ::testing::Test {
+protected:
+    FeedbackSoundTest() {
+        stored.SoundMode = 2;
+        stored.SoundTone = 1000;
+        stored.SoundDuration = 30;
+    }
+
+    // Starts the control panel at the first call, then opens the dialog from the main window.
+    ui::Form& Open() {
+        if (!main_ && !(main_ = h.Start())) throw std::runtime_error("the control panel did not start");
+        h.device.ClearJournal();
+        Main().Ctl("cmdFeedbackSound").UserClick();
+        return *h.Form("frmFeedbackSound");
+    }
+    ui::Form& Main() const { return *main_; }
+
+    test::ControlPanelHarness h;
+    DeviceSettings& stored = h.device.settings();
+    frmMain* main_ = nullptr;
+};
+
+TEST_F(FeedbackSoundTest, LoadShowsTheStoredSettings) {
+    auto& d = Open();
+    EXPECT_EQ(d.Caption(), kAppTitle);
+    EXPECT_EQ(d.Ctl("optFeedbackSound", 1).Caption(), " Silence ( No Sound )");
+    EXPECT_EQ(d.Ctl("optFeedbackSound", 4).Caption(), " Both Touch Down && Lift Off");
+    for (int i = 1; i <= 4; ++i) {
+        EXPECT_EQ(d.Ctl("optFeedbackSound", i).Value(), i == 2 ? 1 : 0) << i;
+        EXPECT_EQ(d.Ctl("optFeedbackSound", i).ForeColor(), i == 2 ? ui::kBlack : ui::kTeal) << i;
+    }
+    EXPECT_EQ(d.Ctl("lblTone").Caption(), "1000");
+    EXPECT_EQ(d.Ctl("lblDuration").Caption(), "30");
+    EXPECT_FALSE(d.Ctl("cmdSoundTest").Enabled());  // only while silent
+    EXPECT_FALSE(d.Ctl("cmdApply").Enabled());
+    EXPECT_TRUE(h.device.Journal().empty());
+}
+
+TEST_F(FeedbackSoundTest, ValuesAtTheBarsDesignPositionsAreShownToo) {
+    stored.SoundMode = 1;
+    stored.SoundTone = 200;
+    stored.SoundDuration = 10;
+    auto& d = Open();
+    EXPECT_EQ(d.Ctl("lblTone").Caption(), "200");
+    EXPECT_EQ(d.Ctl("lblDuration").Caption(), "10");
+    EXPECT_TRUE(d.Ctl("cmdSoundTest").Enabled());
+    EXPECT_FALSE(d.Ctl("cmdApply").Enabled());
+}
+
+TEST_F(FeedbackSoundTest, ApplyIsEnabledExactlyWhileTheDialogDiffers) {
+    auto& d = Open();
+    ui::Control& apply = d.Ctl("cmdApply");
+    d.Ctl("optFeedbackSound", 2).UserClick();  // already selected
+    EXPECT_FALSE(apply.Enabled());
+    d.Ctl("optFeedbackSound", 4).UserClick();
+    EXPECT_TRUE(apply.Enabled());
+    EXPECT_EQ(d.Ctl("optFeedbackSound", 2).ForeColor(), ui::kTeal);
+    EXPECT_EQ(d.Ctl("optFeedbackSound", 4).ForeColor(), ui::kBlack);
+    d.Ctl("optFeedbackSound", 2).UserClick();
+    EXPECT_FALSE(apply.Enabled());
+
+    // Dragging shows the number at once; back at the stored value nothing differs.
+    d.Ctl("hscTone").UserScroll(1500);
+    EXPECT_EQ(d.Ctl("lblTone").Caption(), "1500");
+    EXPECT_TRUE(apply.Enabled());
+    d.Ctl("hscTone").UserScroll(1000);
+    EXPECT_FALSE(apply.Enabled());
+    d.Ctl("hscDuration").UserSetValue(31);
+    EXPECT_EQ(d.Ctl("lblDuration").Caption(), "31");
+    EXPECT_TRUE(apply.Enabled());
+    d.Ctl("hscDuration").UserSetValue(30);
+    EXPECT_FALSE(apply.Enabled());
+    EXPECT_FALSE(d.Ctl("cmdSoundTest").Enabled());  // option clicks leave it alone
+    EXPECT_TRUE(h.device.Journal().empty());
+}
+
+TEST_F(FeedbackSoundTest, ApplySendsTheWholeRecordAndRewritesTheSummary) {
+    auto& d = Open();
+    DeviceSettings expected = h.cp.Link.Settings;
+    d.Ctl("optFeedbackSound", 1).UserClick();
+    d.Ctl("hscTone").UserSetValue(4321);
+    d.Ctl("hscDuration").UserSetValue(45);
+    d.Ctl("cmdApply").UserClick();
+
+    expected.SoundMode = 1;
+    expected.SoundTone = 4321;
+    expected.SoundDuration = 45;
+    const auto journal = h.device.Journal();
+    ASSERT_EQ(journal.size(), 1u);
+    EXPECT_EQ(journal[0].code, KESMA_SET_FEEDBACK_SOUND);
+    ASSERT_EQ(journal[0].in.size(), sizeof(DeviceSettings));
+    EXPECT_EQ(std::memcmp(journal[0].in.data(), &expected, sizeof expected), 0);
+    EXPECT_EQ(stored.SoundTone, 4321);
+
+    EXPECT_EQ(Main().Ctl("lblFeedbackSound").Caption(), "Silence ( No Sound )");
+    EXPECT_FALSE(d.Ctl("cmdApply").Enabled());
+    EXPECT_TRUE(d.Ctl("cmdSoundTest").Enabled());  // silence applied
+    EXPECT_EQ(h.backend.CurrentPointer(), ui::Pointer::Default);
+    EXPECT_TRUE(d.Loaded());
+}
+
+TEST_F(FeedbackSoundTest, SoundTestPlaysTheShownValuesOnPressAndRelease) {
+    stored.SoundMode = 1;
+    auto& d = Open();
+    d.Ctl("hscTone").UserSetValue(2500);
+    d.Ctl("hscDuration").UserSetValue(12);
+    ui::Control& test = d.Ctl("cmdSoundTest");
+    test.UserMouseDown(ui::kLeftButton, 0, 5, 5);
+    test.UserMouseUp(ui::kLeftButton, 0, 5, 5);
+
+    const auto journal = h.device.Journal();
+    ASSERT_EQ(journal.size(), 2u);
+    for (const auto& entry : journal) {
+        EXPECT_EQ(entry.code, KESMA_SOUND_TEST);
+        SoundTestRecord sent{};
+        ASSERT_EQ(entry.in.size(), sizeof sent);
+        std::memcpy(&sent, entry.in.data(), sizeof sent);
+        EXPECT_EQ(sent.Tone, 2500);
+        EXPECT_EQ(sent.Duration, 12);
+    }
+    EXPECT_EQ(stored.SoundTone, 1000);  // nothing applied
+}
+
+TEST_F(FeedbackSoundTest, OkAppliesOnlyWhatIsPendingAndReturnsToTheMainWindow) {
+    auto& unchanged = Open();
+    unchanged.Ctl("cmdOK").UserClick();
+    EXPECT_FALSE(unchanged.Loaded());
+    EXPECT_TRUE(Main().Visible());
+    EXPECT_TRUE(h.device.Journal().empty());
+
+    auto& changed = Open();
+    changed.Ctl("optFeedbackSound", 3).UserClick();
+    changed.UserKeyDown(13, 0);  // Enter: OK
+    EXPECT_FALSE(changed.Loaded());
+    EXPECT_EQ(h.device.Codes(), std::vector<std::uint32_t>{KESMA_SET_FEEDBACK_SOUND});
+    EXPECT_EQ(stored.SoundMode, 3);
+    EXPECT_EQ(Main().Ctl("lblFeedbackSound").Caption(), "Lift Off Only");
+}
+
+TEST_F(FeedbackSoundTest, CancelDropsUnappliedChanges) {
+    auto& d = Open();
+    d.Ctl("optFeedbackSound", 4).UserClick();
+    d.Ctl("hscTone").UserSetValue(3000);
+    d.UserKeyDown(27, 0);  // Esc: Cancel
+    EXPECT_FALSE(d.Loaded());
+    EXPECT_TRUE(Main().Visible());
+    EXPECT_TRUE(h.device.Journal().empty());
+
+    auto& again = Open();
+    EXPECT_EQ(again.Ctl("optFeedbackSound", 2).Value(), 1);
+    EXPECT_EQ(again.Ctl("lblTone").Caption(), "1000");
+}
+
+TEST_F(FeedbackSoundTest, AModeOutsideTheOptionsSelectsNoneUntilTheUserChooses) {
+    stored.SoundMode = 0;
+    auto& d = Open();
+    for (int i = 1; i <= 4; ++i) EXPECT_EQ(d.Ctl("optFeedbackSound", i).Value(), 0) << i;
+    d.Ctl("optFeedbackSound", 2).UserClick();
+    EXPECT_TRUE(d.Ctl("cmdApply").Enabled());
+}
+
+}  // namespace
+}  // namespace kesma::controlpanel

@@ -1,0 +1,168 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+
+#include "controlpanel/support_about.h"
+#include "harness.h"
+
+namespace kesma::test {
+namespace {
+
+constexpr ui::Color kGrey = 0x808080;
+constexpr int kAllModifiers = ui::kShiftMask | ui::kCtrlMask | ui::kAltMask;
+
+// A 24-bit bottom-up bitmap of the given size.
+void WriteBitmap(const std::string& path, int width, int height) {
+    const std::uint32_t stride = (static_cast<std::uint32_t>(width) * 3 + 3) & ~3u;
+    const std::uint32_t imageSize = stride * static_cast<std::uint32_t>(height);
+    std::string header(54, '\0');
+    auto put = [&](std::size_t at, std::uint32_t v, int bytes) {
+        for (int i = 0; i < bytes; ++i) header[at + static_cast<std::size_t>(i)] = static_cast<char>(v >> (8 * i));
+    };
+    header[0] = 'B';
+    header[1] = 'M';
+    put(2, 54 + imageSize, 4);
+    put(10, 54, 4);
+    put(14, 40, 4);
+    put(18, static_cast<std::uint32_t>(width), 4);
+    put(22, static_cast<std::uint32_t>(height), 4);
+    put(26, 1, 2);
+    put(28, 24, 2);
+    put(34, imageSize, 4);
+    std::ofstream file(path, std::ios::binary);
+    file << header << std::string(imageSize, '\x7F');
+}
+
+class InfoDialogsTest : public ::testing::Test {
+protected:
+    controlpanel::frmMain& Start() {
+        controlpanel::frmMain* window = h.Start();
+        if (window == nullptr) throw std::runtime_error("start-up ended the program");
+        return *window;
+    }
+    ui::Form& OpenSerialPort() {
+        Start().Ctl("cmdSerialPort").UserClick();
+        return *h.Form("frmSerialPort");
+    }
+
+    ControlPanelHarness h;
+};
+
+TEST_F(InfoDialogsTest, SerialPortLinesPreferTheDeviceManager) {
+    DeviceSettings& s = h.device.settings();
+    s.PortTable[3] = PortTableEntry{0, 254, 0};
+    s.PortTable[5] = PortTableEntry{0, 22, 0};
+    s.DeviceType = 1;
+    FakeDevice com5;  // not found by the driver, listed by the device manager
+    com5.portName = "COM5";
+    com5.configs[kAllocLogConf] = {FakeDescriptor::Io(0x2E8, 0x2EF), FakeDescriptor::Irq(11)};
+    h.devices.Add(com5);
+    FakeDevice com7;  // listed, resources unreadable
+    com7.portName = "COM7";
+    com7.statusFails = true;
+    h.devices.Add(com7);
+
+    ui::Form& dialog = OpenSerialPort();
+    EXPECT_EQ(dialog.Caption(), controlpanel::kAppTitle);
+    EXPECT_EQ(dialog.Ctl("Frame1").Caption(), "  Serial Port Information  ");
+    const char* const lines[] = {"COM1, BasePort=03F8h, IRQ=4",     "COM2, BasePort=02F8h, IRQ=3",
+                                 "COM3..Not Found.",                "COM4..Used by Other Device.",
+                                 "COM5, BasePort=02E8h, IRQ=11",    "COM6..Unabled (code=22)",
+                                 "COM7, BasePort=FFFFh, IRQ=-1",    "COM8..Not Found.",
+                                 "COM9..Not Found."};
+    for (int n = 1; n <= 9; ++n) {
+        SCOPED_TRACE(n);
+        EXPECT_EQ(dialog.Ctl("lblCOM", n).Caption(), lines[n - 1]);
+        const bool marked = n == 1;
+        EXPECT_EQ(dialog.Ctl("optDetected", n).Value(), marked ? 1 : 0);
+        EXPECT_EQ(dialog.Ctl("optDetected", n).Enabled(), marked);
+        EXPECT_EQ(dialog.Ctl("lblCOM", n).ForeColor(), marked ? ui::kBlack : kGrey);
+        EXPECT_EQ(dialog.Ctl("lblDEVICE", n).Caption(), marked ? "*ELCOM" : "");
+        EXPECT_EQ(dialog.Ctl("lblDEVICE", n).ForeColor(), marked ? ui::kBlack : kGrey);
+    }
+}
+
+TEST_F(InfoDialogsTest, SerialPortAboveNineMarksNoLine) {
+    h.device.settings().ComPort = 12;
+    ui::Form& dialog = OpenSerialPort();
+    for (int n = 1; n <= 9; ++n) {
+        EXPECT_EQ(dialog.Ctl("optDetected", n).Value(), 0);
+        EXPECT_FALSE(dialog.Ctl("optDetected", n).Enabled());
+        EXPECT_EQ(dialog.Ctl("lblDEVICE", n).Caption(), "");
+        EXPECT_EQ(dialog.Ctl("lblCOM", n).ForeColor(), kGrey);
+    }
+}
+
+TEST_F(InfoDialogsTest, SerialPortOkReturnsWithoutRequests) {
+    ui::Form& dialog = OpenSerialPort();
+    dialog.Ctl("cmdOK").UserClick();
+    EXPECT_EQ(h.Form("frmSerialPort"), nullptr);
+    EXPECT_TRUE(h.cp.Main->Visible());
+    EXPECT_EQ(h.device.Codes(), std::vector<std::uint32_t>{KESMA_GET_SETTINGS});
+    EXPECT_EQ(h.backend.CurrentPointer(), ui::Pointer::Default);
+}
+
+TEST_F(InfoDialogsTest, McuInfoShowsTheStartUpBytes) {
+    const std::uint8_t bytes[6] = {0xD4, 0x07, 0xAB, 0xCD, 0x00, 0x01};
+    std::memcpy(h.device.settings().McuInfo, bytes, sizeof bytes);
+    controlpanel::frmMain& main = Start();
+    // Later changes in the driver are not seen: the dialog does not ask again.
+    h.device.settings().McuInfo[1] = 0x42;
+    main.Ctl("cmdSerialPort").UserMouseDown(ui::kRightButton, kAllModifiers, 0, 0);
+    ui::Form* dialog = h.Form("frmMcuInfo");
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->Ctl("lblMcuInfo").Caption(), "MCU-Mode=D4  MCU-Version=0.7  MCU-Code=ABCD0001");
+    EXPECT_EQ(dialog->Caption(), controlpanel::kAppTitle);
+    EXPECT_EQ(dialog->Ctl("lblSystem").Caption(), main.Ctl("lblSystem").Caption());
+    EXPECT_EQ(h.device.Codes(), std::vector<std::uint32_t>{KESMA_GET_SETTINGS});
+}
+
+TEST_F(InfoDialogsTest, SupportDialogFitsThePicture) {
+    // 200 x 200 pixels at 15 x 10 twips per pixel: 3000 x 2000 twips.
+    ui::ScreenInfo screen;
+    screen.twipsPerPixelY = 10;
+    h.backend.SetScreen(screen);
+    const std::string folder = ::testing::TempDir() + "h6-support";
+    const std::string bitmap = folder + "\\TSVender.Bmp";  // one file name on the host
+    WriteBitmap(bitmap, 200, 200);
+    h.registry.SetVendorValues(folder);
+    h.files.Add(bitmap);
+
+    Start().Ctl("cmdSupport").UserClick();
+    ui::Form* dialog = h.Form("frmSupport");
+    ASSERT_NE(dialog, nullptr);
+    const ui::Control& picture = dialog->Ctl("picSupport");
+    const ui::Control& ok = dialog->Ctl("cmdOK");
+    EXPECT_EQ(picture.Width(), 3000);
+    EXPECT_EQ(picture.Height(), 2000);
+    EXPECT_EQ(dialog->ScaleWidth(), 3000);
+    EXPECT_EQ(dialog->ScaleHeight(), 2000 + 300 + ok.Height());
+    EXPECT_EQ(ok.Top(), 2180);
+    EXPECT_LE(std::abs(2 * ok.Left() + ok.Width() - dialog->ScaleWidth()), 1);
+    EXPECT_EQ(dialog->Caption(), controlpanel::kAppTitle);
+    EXPECT_EQ(dialog->Left(), screen.widthTwips / 2 - dialog->Width() / 2);
+
+    dialog->Ctl("cmdOK").UserClick();
+    EXPECT_TRUE(h.cp.Main->Visible());
+    std::remove(bitmap.c_str());
+}
+
+TEST_F(InfoDialogsTest, AboutBoxKeepsItsCaption) {
+    h.registry.SetString(kSettingsPath, "VenderName", "Acme Touch");
+    Start().Ctl("imgIcon").UserDblClick();
+    ui::Form* about = h.Form("frmAbout");
+    ASSERT_NE(about, nullptr);
+    EXPECT_EQ(about->Caption(), " About");
+    EXPECT_EQ(about->Ctl("lblSystem").Caption(), "TouchScreen Control Panel Version 7.3.COM");
+    EXPECT_EQ(about->Ctl("lblOemTitle").Caption(), "Acme Touch");
+    EXPECT_EQ(about->Ctl("lblCopyright").Caption(), controlpanel::kCopyright);
+    about->Ctl("cmdOK").UserClick();
+    EXPECT_EQ(h.Form("frmAbout"), nullptr);
+    EXPECT_TRUE(h.cp.Main->Visible());
+}
+
+}  // namespace
+}  // namespace kesma::test

@@ -1,0 +1,159 @@
+#include "controlpanel/mouse_speed.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <stdexcept>
+
+#include "harness.h"
+
+namespace kesma::controlpanel {
+namespace {
+
+class MouseSpeedTest : public ::testing::Test {
+protected:
+    MouseSpeedTest() {
+        Store(10, 12);
+        stored.Acceleration = 2;
+        stored.BypassMode = 0;
+    }
+
+    // Starts the control panel at the first call, then opens the dialog from the main window.
+    ui::Form& Open() {
+        if (!main_ && !(main_ = h.Start())) throw std::runtime_error("the control panel did not start");
+        h.device.ClearJournal();
+        Main().UserKeyDown('M', ui::kAltMask);
+        return *h.Form("frmMouseSpeed");
+    }
+    ui::Form& Main() const { return *main_; }
+
+    void Store(int horizontal, int vertical) {
+        stored.SpeedH = static_cast<std::uint8_t>(horizontal);
+        stored.SpeedV = static_cast<std::uint8_t>(vertical);
+    }
+
+    test::ControlPanelHarness h;
+    DeviceSettings& stored = h.device.settings();
+    frmMain* main_ = nullptr;
+};
+
+TEST_F(MouseSpeedTest, LoadShowsTheStoredSettings) {
+    auto& d = Open();
+    EXPECT_EQ(d.Ctl("optAcceleration", 1).Caption(), "Slow");
+    EXPECT_EQ(d.Ctl("optAcceleration", 4).Caption(), "Off");
+    EXPECT_EQ(d.Ctl("optAcceleration", 2).Value(), 1);
+    EXPECT_EQ(d.Ctl("optAcceleration", 2).ForeColor(), ui::kBlack);
+    EXPECT_EQ(d.Ctl("optAcceleration", 3).ForeColor(), ui::kTeal);
+    EXPECT_EQ(d.Ctl("lblHS").Caption(), "50%");
+    EXPECT_EQ(d.Ctl("lblVS").Caption(), "60%");
+    EXPECT_EQ(d.Ctl("chkBoth").Value(), 0);  // the speeds differ
+    EXPECT_EQ(d.Ctl("chkBoth").ForeColor(), ui::kTeal);
+    EXPECT_EQ(d.Ctl("chkBypass").Value(), 0);
+    EXPECT_TRUE(d.Ctl("hscMouseHSpeed").Enabled());
+    EXPECT_FALSE(d.Ctl("cmdApply").Enabled());
+    EXPECT_TRUE(h.device.Journal().empty());
+}
+
+TEST_F(MouseSpeedTest, EqualSpeedsOpenCoupledAndMoveTogether) {
+    Store(1, 1);
+    auto& d = Open();
+    EXPECT_EQ(d.Ctl("lblHS").Caption(), "5%");  // the bars' design position
+    EXPECT_EQ(d.Ctl("lblVS").Caption(), "5%");
+    EXPECT_EQ(d.Ctl("chkBoth").Value(), 1);
+    EXPECT_EQ(d.Ctl("chkBoth").ForeColor(), ui::kBlack);
+    EXPECT_FALSE(d.Ctl("cmdApply").Enabled());
+
+    d.Ctl("hscMouseHSpeed").UserSetValue(2);
+    EXPECT_EQ(d.Ctl("hscMouseVSpeed").Value(), 2);
+    EXPECT_EQ(d.Ctl("lblHS").Caption(), "10%");
+    EXPECT_EQ(d.Ctl("lblVS").Caption(), "10%");
+    EXPECT_TRUE(d.Ctl("cmdApply").Enabled());
+
+    // While the vertical thumb is dragged, the horizontal bar and its label follow.
+    d.Ctl("hscMouseVSpeed").UserScroll(7);
+    EXPECT_EQ(d.Ctl("hscMouseHSpeed").Value(), 7);
+    EXPECT_EQ(d.Ctl("lblHS").Caption(), "35%");
+    d.Ctl("hscMouseVSpeed").UserSetValue(7);
+    EXPECT_EQ(d.Ctl("lblVS").Caption(), "35%");
+}
+
+TEST_F(MouseSpeedTest, UncoupledBarsMoveAloneAndCheckingDoesNotEqualise) {
+    auto& d = Open();
+    d.Ctl("hscMouseHSpeed").UserSetValue(11);
+    EXPECT_EQ(d.Ctl("hscMouseVSpeed").Value(), 12);
+    EXPECT_TRUE(d.Ctl("cmdApply").Enabled());
+    d.Ctl("hscMouseHSpeed").UserSetValue(10);
+    EXPECT_FALSE(d.Ctl("cmdApply").Enabled());
+
+    d.Ctl("chkBoth").UserClick();
+    EXPECT_EQ(d.Ctl("chkBoth").ForeColor(), ui::kBlack);
+    EXPECT_EQ(d.Ctl("hscMouseHSpeed").Value(), 10);
+    EXPECT_FALSE(d.Ctl("cmdApply").Enabled());
+
+    d.Ctl("optAcceleration", 2).UserClick();  // already selected
+    EXPECT_FALSE(d.Ctl("cmdApply").Enabled());
+    d.Ctl("optAcceleration", 4).UserClick();
+    EXPECT_TRUE(d.Ctl("cmdApply").Enabled());
+    EXPECT_EQ(d.Ctl("optAcceleration", 2).ForeColor(), ui::kTeal);
+}
+
+TEST_F(MouseSpeedTest, BypassFreezesTheSpeedControls) {
+    auto& d = Open();
+    d.Ctl("chkBypass").UserClick();
+    for (const char* name : {"chkBoth", "hscMouseHSpeed", "hscMouseVSpeed"}) {
+        EXPECT_FALSE(d.Ctl(name).Enabled()) << name;
+    }
+    for (int i = 1; i <= 4; ++i) EXPECT_FALSE(d.Ctl("optAcceleration", i).Enabled()) << i;
+    EXPECT_TRUE(d.Ctl("cmdApply").Enabled());
+
+    d.Ctl("chkBypass").UserClick();
+    EXPECT_TRUE(d.Ctl("hscMouseVSpeed").Enabled());
+    EXPECT_TRUE(d.Ctl("optAcceleration", 4).Enabled());
+    EXPECT_FALSE(d.Ctl("cmdApply").Enabled());
+}
+
+TEST_F(MouseSpeedTest, ApplySendsTheWholeRecordAndRewritesTheSummary) {
+    auto& d = Open();
+    DeviceSettings expected = h.cp.Link.Settings;
+    d.Ctl("hscMouseHSpeed").UserSetValue(11);
+    d.Ctl("optAcceleration", 3).UserClick();
+    d.Ctl("cmdApply").UserClick();
+
+    expected.SpeedH = 11;
+    expected.Acceleration = 3;
+    const auto journal = h.device.Journal();
+    ASSERT_EQ(journal.size(), 1u);
+    EXPECT_EQ(journal[0].code, KESMA_SET_MOUSE_SPEED);
+    ASSERT_EQ(journal[0].in.size(), sizeof(DeviceSettings));
+    EXPECT_EQ(std::memcmp(journal[0].in.data(), &expected, sizeof expected), 0);
+    EXPECT_EQ(Main().Ctl("lblMouseSpeed").Caption(), "HS=55%, VS=60%, Acceleration=Fast");
+    EXPECT_FALSE(d.Ctl("cmdApply").Enabled());
+
+    // Under bypass the frozen values are sent along.
+    h.device.ClearJournal();
+    d.Ctl("chkBypass").UserClick();
+    d.Ctl("cmdOK").UserClick();
+    EXPECT_EQ(h.device.Codes(), std::vector<std::uint32_t>{KESMA_SET_MOUSE_SPEED});
+    EXPECT_EQ(stored.BypassMode, 1);
+    EXPECT_EQ(stored.SpeedH, 11);
+    EXPECT_EQ(stored.Acceleration, 3);
+    EXPECT_EQ(Main().Ctl("lblMouseSpeed").Caption(), "Enable Bypass Mode");
+    EXPECT_FALSE(d.Loaded());
+    EXPECT_TRUE(Main().Visible());
+}
+
+TEST_F(MouseSpeedTest, OkWithoutChangesAndCancelSendNothing) {
+    auto& unchanged = Open();
+    unchanged.Ctl("cmdOK").UserClick();
+    EXPECT_FALSE(unchanged.Loaded());
+
+    auto& cancelled = Open();
+    cancelled.Ctl("hscMouseVSpeed").UserSetValue(20);
+    cancelled.Ctl("cmdCandel").UserClick();
+    EXPECT_FALSE(cancelled.Loaded());
+    EXPECT_TRUE(Main().Visible());
+    EXPECT_TRUE(h.device.Journal().empty());
+}
+
+}  // namespace
+}  // namespace kesma::controlpanel
