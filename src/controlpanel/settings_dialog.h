@@ -27,8 +27,6 @@ protected:
     // main window's summary line. Runs under the hourglass; Apply is disabled afterwards.
     virtual void ApplyChanges() = 0;
 
-    // picLogo with lblOemTitle and lblSystem, picIcon with imgIcon, as on the main window.
-    void AddVendorHeader();
     // Apply, OK (Enter) and Cancel (Esc) along the bottom, at the given top.
     void AddButtonRow(int top);
     // One option of a control array inside frame, with teal text.

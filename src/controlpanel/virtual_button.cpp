@@ -18,7 +18,7 @@ std::string HoldTimeItem(int position) {
 frmVirtualButton::frmVirtualButton(ui::App& app, ControlPanel& cp)
     : SettingsDialog(app, cp, "frmVirtualButton", 5040) {
     SetCaption("Virtual Button");
-    AddVendorHeader();
+    AddVendorHeader(*this);
     Add(ui::Kind::Shape, "Shape1", 360, 240, 5820, 1020);
 
     ui::Control& modes = Add(ui::Kind::Frame, "Frame1", 480, 1320, 2760, 2040);
