@@ -1,0 +1,21 @@
+// Kesmarbtn: the right-button window on Win32.
+#include "platform/win32/adapters.h"
+#include "rightbutton/right_button.h"
+#include "rightbutton/win32_system_port.h"
+#include "shared/device_link.h"
+#include "ui/win32/win32_backend.h"
+
+// Last: its LoadBitmap macro would rename the toolkit's member of that name.
+#include <windows.h>
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    kesma::win32::DeviceAdapter device;
+    kesma::win32::WindowAdapter windows;
+    kesma::Win32SystemPort system;
+    // The link outlives the app and its form: a wait in progress still holds it.
+    kesma::DeviceLink link(device);
+    ui::Win32Backend backend;
+    ui::App app(backend, kesma::rightbutton::kAppTitle);
+    app.Create<kesma::rightbutton::frmMain>(link, windows, system).Show();
+    return app.Run();
+}

@@ -1,0 +1,150 @@
+#include "rightbutton/right_button.h"
+
+#include "shared/companions.h"
+#include "shared/records.h"
+
+namespace kesma::rightbutton {
+
+namespace {
+
+constexpr int kButtonSize = 600;  // twips; the window's inner area is exactly the button
+
+std::string Hex(std::uintmax_t value) {
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    std::string text;
+    do {
+        text.insert(text.begin(), kDigits[value & 0xF]);
+        value >>= 4;
+    } while (value != 0);
+    return text;
+}
+
+}  // namespace
+
+std::string UnknownRequestText(std::uintptr_t wParam, std::intptr_t lParam) {
+    return "RBF_WndProc Fail! wParam=" + Hex(wParam) + "h, lParam=" +
+           Hex(static_cast<std::uintptr_t>(lParam)) + "h";
+}
+
+frmMain::frmMain(ui::App& app, DeviceLink& link, WindowPort& windows, SystemPort& system)
+    : ui::Form(app, "frmMain", kButtonSize, kButtonSize), link_(link), windows_(windows), system_(system) {
+    ui::Control& button = Add(ui::Kind::Button, "cmdAction", 0, 0, kButtonSize, kButtonSize);
+    button.SetIconPicture();
+    button.OnClick = [this] { cmdAction_Click(); };
+
+    // While waiting the button is hidden; the preview lets a key cancel wherever the
+    // focus was left.
+    SetKeyPreview(true);
+    OnKeyDown = [this](int, int) { WaitingForTouch = 0; };
+    OnMouseDown = [this](int mouseButton, int, int, int) {
+        if (mouseButton & (ui::kLeftButton | ui::kRightButton)) WaitingForTouch = 0;
+    };
+    OnLoad = [this] { Form_Load(); };
+    OnUnload = [this] { Form_Unload(); };
+    OnUserMessage = [this](std::uintptr_t wParam, std::intptr_t lParam) { return RBF_WndProc(wParam, lParam); };
+
+    Form_Initialize();
+}
+
+void frmMain::Form_Initialize() {
+    SetCaption(" C-RBF");
+    SetBackColor(ui::kButtonFace);
+    WaitingForTouch = 0;
+}
+
+// The window's bottom-right corner on the work area's, always on top. Windows widens a
+// captioned window this narrow to its minimum tracking width, so the corner is placed
+// by the window's real size, known once the window exists.
+void frmMain::PlaceOnTop() {
+    const PixelRect work = system_.WorkArea();
+    const PixelRect window = system_.GetWindowRect(Handle());
+    const ui::ScreenInfo screen = app().Screen();
+    SetTop(screen.twipsPerPixelY * (work.bottom - (window.bottom - window.top)));
+    SetLeft(screen.twipsPerPixelX * (work.right - (window.right - window.left)));
+    system_.SetWindowPos(Handle(), kHwndTopMost, kSwpNoMove | kSwpNoSize);
+}
+
+void frmMain::Form_Load() {
+    PlaceOnTop();
+    if (!link_.OpenTouchDevice()) {
+        ReportOpenFailure(app(), kAppTitle);
+        app().End();
+        return;
+    }
+
+    WindowSlot& slot = link_.RightButtonSlot;
+    link_.GetRightButtonWindow();
+    if (slot.Window == KESMA_NO_WINDOW) {
+        slot.Word = 0;
+        slot.Window = static_cast<std::int32_t>(Handle());
+        link_.SetRightButtonWindow();
+        return;
+    }
+    // Another copy is registered: bring it back and give way to it.
+    windows_.SendMessage(slot.Window, kWmUser, kRequestShow, 0);
+    link_.CloseTouchDevice();
+    app().End();
+}
+
+void frmMain::Form_Unload() {
+    *unloaded_ = true;
+    WindowSlot& slot = link_.RightButtonSlot;
+    slot.Window = KESMA_NO_WINDOW;
+    slot.Word = 0;
+    link_.SetRightButtonWindow();
+    link_.CloseTouchDevice();
+}
+
+void frmMain::cmdAction_Click() {
+    // A close request may unload the form, and the app may free it, inside any
+    // DoEvents below: from the first DoEvents on, only locals are touched until the
+    // form is known to be still loaded. The unload has deregistered the window and
+    // closed the device; disarming afterwards would register a dead window again.
+    ui::App& app = this->app();
+    DeviceLink& link = link_;
+    const std::shared_ptr<const bool> unloaded = unloaded_;
+    const auto gone = [&] { return *unloaded || app.Ended(); };
+    WindowSlot& slot = link.RightButtonSlot;
+
+    ui::Control& button = Ctl("cmdAction");
+    button.SetVisible(false);
+    slot.Word = 1;
+    link.SetRightButtonWindow();
+    WaitingForTouch = 1;
+
+    // The driver clears RightClickArmed once the click is done; a key or mouse press
+    // on the window clears WaitingForTouch. Each DoEvents waits for input about a
+    // millisecond at most, so the poll does not spin.
+    do {
+        app.DoEvents();
+        if (gone()) return;
+        link.GetRightButtonWindow();
+        app.DoEvents();
+        if (gone()) return;
+    } while (slot.Word != 0 && WaitingForTouch == 1);
+
+    slot.Word = 0;
+    link.SetRightButtonWindow();
+    WaitingForTouch = 0;
+    button.SetVisible(true);
+}
+
+std::intptr_t frmMain::RBF_WndProc(std::uintptr_t wParam, std::intptr_t lParam) {
+    switch (wParam) {
+    case kRequestHide:
+        Hide();
+        break;
+    case kRequestShow:
+        Show();
+        break;
+    case kRequestClose:
+        Unload();  // the form may be gone from here on
+        break;
+    default:
+        app().MsgBox(UnknownRequestText(wParam, lParam), ui::kMbOk, kAppTitle);
+        break;
+    }
+    return 0;
+}
+
+}  // namespace kesma::rightbutton
