@@ -45,8 +45,10 @@ public:
     std::uint32_t BytesReturned = 0;
     DeviceSettings Settings{};
     TouchPoint Touch{};
-    WindowSlot RightButtonSlot{};
-    WindowSlot SmiSlot{};
+    // Until the driver answers, no window is known: a failed first read must not send
+    // messages to window 0 or make a program believe another copy is registered.
+    WindowSlot RightButtonSlot{KESMA_NO_WINDOW, 0, 0};
+    WindowSlot SmiSlot{KESMA_NO_WINDOW, 0, 0};
     SoundTestRecord Sound{};
     std::int32_t CalibrationPhase = 0;
 

@@ -180,6 +180,16 @@ TEST_F(RightButtonTest, OpenFailureReportsAndEndsWithoutRequests) {
     EXPECT_TRUE(device.Journal().empty());
 }
 
+TEST_F(RightButtonTest, DriverFailingEveryRequestLeavesTheProgramRunningAndSendsNothing) {
+    device.SetFault(true);
+    Copy& rb = Start();
+
+    EXPECT_FALSE(rb.app.Ended());
+    EXPECT_TRUE(rb.form.Visible());
+    EXPECT_TRUE(windows.sent.empty());  // no show request to a window the driver never named
+    EXPECT_TRUE(backend.MsgBoxes().empty());
+}
+
 TEST_F(RightButtonTest, SecondCopyShowsTheRegisteredOneAndEnds) {
     Copy& first = Start();
     Request(first, kRequestHide);
