@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdlib>
-#include <fstream>
+#include <cstdio>
 #include <stdexcept>
 #include <utility>
 
@@ -661,18 +661,18 @@ std::uint32_t U32(const unsigned char* p) {
 }  // namespace
 
 bool ReadBitmapSize(const std::string& path, int& widthPx, int& heightPx) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) return false;
-    file.seekg(0, std::ios::end);
-    const std::streamoff end = file.tellg();
-    if (end <= 0) return false;
+    // C stdio rather than iostreams: the streams' locale machinery would add most of a
+    // megabyte to every statically linked program.
+    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
+    if (!file || std::fseek(file.get(), 0, SEEK_END) != 0) return false;
+    const long end = std::ftell(file.get());
+    if (end <= 0 || std::fseek(file.get(), 0, SEEK_SET) != 0) return false;
     const auto fileSize = static_cast<std::uint64_t>(end);
-    file.seekg(0, std::ios::beg);
 
     constexpr std::size_t kFileHeader = 14, kCoreHeader = 12, kInfoHeader = 40, kMaxHeader = 124;
     std::array<unsigned char, kFileHeader + kMaxHeader> head{};
-    const auto wanted = static_cast<std::streamsize>(std::min<std::uint64_t>(fileSize, head.size()));
-    if (!file.read(reinterpret_cast<char*>(head.data()), wanted)) return false;
+    const auto wanted = static_cast<std::size_t>(std::min<std::uint64_t>(fileSize, head.size()));
+    if (std::fread(head.data(), 1, wanted, file.get()) != wanted) return false;
     if (static_cast<std::uint64_t>(wanted) < kFileHeader + 4 || head[0] != 'B' || head[1] != 'M') return false;
 
     const std::uint64_t pixelOffset = U32(&head[10]);
