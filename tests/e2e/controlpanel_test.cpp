@@ -1,5 +1,5 @@
 // Kesmapan against the simulated driver: the start-up with its requests and registry
-// write, the fatal start-up paths, a second copy, the hidden gestures, the serial port
+// writes, the fatal start-up paths, a second copy, the hidden gestures, the serial port
 // dialog and the exit.
 #include <cstdint>
 
@@ -22,28 +22,24 @@ protected:
         return ax::WaitTopWindow("frmMain");
     }
 
-    ax::ControlInfo Control(HWND form, const std::string& name) {
-        HWND control = ax::FindControl(form, name);
-        EXPECT_NE(control, nullptr) << name;
-        return control != nullptr ? ax::ReadControl(form, control) : ax::ControlInfo{};
-    }
-
-    // A fatal start-up: one error box with the text, then the program ends.
-    void ExpectFatal(const std::string& text) {
-        const auto box = ax::WaitMessageBox();
-        ASSERT_TRUE(box.has_value());
-        EXPECT_EQ(box->caption, kTitle);
-        EXPECT_EQ(box->text, text);
-        EXPECT_EQ(box->icon, "error");
-        EXPECT_EQ(box->buttons, std::vector<std::string>{"OK"});
-        EXPECT_EQ(ax::PressMessageBoxButton(*box, "OK"), "");
-        EXPECT_TRUE(programs.WaitExit(*id_));
-        EXPECT_EQ(ax::FindTopWindow("frmMain"), nullptr);
-    }
+    ax::ControlInfo Control(HWND form, const std::string& name) { return ReadNamedControl(form, name); }
 
     std::optional<DWORD> id_;
     VendorKeyGuard vendorKey_;
 };
+
+// A fatal start-up: one error box with the text, then the program ends without a window.
+void ExpectFatal(Programs& programs, DWORD id, const std::string& text) {
+    const auto box = ax::WaitMessageBox();
+    ASSERT_TRUE(box.has_value());
+    EXPECT_EQ(box->caption, kTitle);
+    EXPECT_EQ(box->text, text);
+    EXPECT_EQ(box->icon, "error");
+    EXPECT_EQ(box->buttons, std::vector<std::string>{"OK"});
+    EXPECT_EQ(ax::PressMessageBoxButton(*box, "OK"), "");
+    EXPECT_TRUE(programs.WaitExit(id));
+    EXPECT_EQ(ax::FindTopWindow("frmMain"), nullptr);
+}
 
 TEST_F(ControlPanelE2e, StartUpReadsTheSettingsAndShowsTheSummaries) {
     DeleteRegValue("CalibrationMode");
@@ -73,15 +69,46 @@ TEST_F(ControlPanelE2e, NoControllerEndsAfterOneMessage) {
     driver.ClearJournal();
     id_ = programs.Start(kProgram);
     ASSERT_TRUE(id_.has_value());
-    ExpectFatal("TouchScreen Controller Not Found!");
+    ExpectFatal(programs, *id_, "TouchScreen Controller Not Found!");
     EXPECT_EQ(driver.JournalCodes(), std::vector<std::uint32_t>{KESMA_GET_SETTINGS});
+}
+
+TEST_F(ControlPanelE2e, OutOfRangeCalibrationModeBecomesModeTwoAndTheChoiceIsStored) {
+    WriteRegDword("CalibrationMode", 5);
+    HWND main = StartMain();
+    ASSERT_NE(main, nullptr);
+    const ax::ControlInfo modes = Control(main, "cboCalibration");
+    ASSERT_EQ(modes.selected, 1);
+    EXPECT_EQ(modes.items[1], " 4 points, mode 2");
+    EXPECT_EQ(ReadRegDword("CalibrationMode"), 1u);
+
+    EXPECT_EQ(ax::SetValue(main, modes.hwnd, 0), "");
+    EXPECT_EQ(ReadRegDword("CalibrationMode"), 0u);
+    EXPECT_EQ(Control(main, "cboCalibration").selected, 0);
+}
+
+// A driver that fails every request gives no settings: as good as no controller.
+TEST_F(ControlPanelE2e, FailingDriverEndsAsNoController) {
+    struct FaultOff {
+        Driver& driver;
+        ~FaultOff() { driver.SetFault(false); }
+    } faultOff{driver};
+    Kesmasim("fault on");
+    driver.ClearJournal();
+    id_ = programs.Start(kProgram);
+    ASSERT_TRUE(id_.has_value());
+    ExpectFatal(programs, *id_, "TouchScreen Controller Not Found!");
+    const auto journal = driver.Journal();
+    ASSERT_EQ(journal.size(), 1u);
+    EXPECT_EQ(journal[0].Code, KESMA_GET_SETTINGS);
+    EXPECT_EQ(journal[0].Status, static_cast<std::uint32_t>(KESMA_STATUS_UNSUCCESSFUL));
 }
 
 TEST_F(ControlPanelE2e, MissingVendorValueEndsBeforeTheDevice) {
     DeleteRegValue("HardwareID");
     id_ = programs.Start(kProgram);
     ASSERT_TRUE(id_.has_value());
-    ExpectFatal("Fail to load data from Register File!");
+    ExpectFatal(programs, *id_, "Fail to load data from Register File!");
     EXPECT_TRUE(driver.JournalCodes().empty());
 }
 
@@ -139,6 +166,16 @@ TEST_F(ControlPanelE2e, ExitClosesTheProgram) {
     ax::Click(main, ax::FindControl(main, "cmdExit"));  // the window it clicks goes away
     EXPECT_TRUE(programs.WaitExit(*id_));
     EXPECT_EQ(programs.ExitCode(*id_), 0u);
+}
+
+// Not an E2eTest: its own handle to the driver would not survive the reinstall.
+TEST(ControlPanelNoDriverE2e, MissingDriverIsReportedAndTheProgramEnds) {
+    if (!Driver().Present()) GTEST_SKIP() << "the simulated driver is not installed (run tools/wine-env up)";
+    Programs programs;
+    DriverStopped stopped;
+    const auto id = programs.Start(kProgram);
+    ASSERT_TRUE(id.has_value());
+    ExpectFatal(programs, *id, "Fail to open KESMADRV.sys!");
 }
 
 }  // namespace

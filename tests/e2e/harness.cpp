@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <fstream>
 #include <thread>
 
 namespace kesma::e2e {
@@ -329,9 +330,63 @@ VendorKeyGuard::~VendorKeyGuard() {
 
 // ---------------------------------------------------------------------------------------
 
+bool Eventually(const std::function<bool()>& condition, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    while (!condition()) {
+        if (GetTickCount() - start > timeoutMs) return false;
+        Sleep(10);
+    }
+    return true;
+}
+
+automation::ControlInfo ReadNamedControl(HWND form, const std::string& name) {
+    HWND control = automation::FindControl(form, name);
+    EXPECT_NE(control, nullptr) << "no control " << name;
+    return control != nullptr ? automation::ReadControl(form, control) : automation::ControlInfo{};
+}
+
+DriverStopped::DriverStopped() { Kesmasim("uninstall"); }
+
+DriverStopped::~DriverStopped() {
+    Kesmasim("install");
+    Kesmasim("reset");
+}
+
+InstallFile::InstallFile(const std::string& name, const std::vector<std::uint8_t>& content)
+    : path_(InstallDir() + "\\" + name) {
+    std::ofstream out(path_, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(content.data()), static_cast<std::streamsize>(content.size()));
+    EXPECT_TRUE(out.good()) << "cannot write " << path_;
+}
+
+InstallFile::~InstallFile() { DeleteFileA(path_.c_str()); }
+
+namespace {
+
+// True when neither the window nor any of its controls waits to be repainted.
+bool Painted(HWND hwnd) {
+    if (GetUpdateRect(hwnd, nullptr, FALSE)) return false;
+    bool painted = true;
+    EnumChildWindows(
+        hwnd,
+        [](HWND child, LPARAM data) -> BOOL {
+            if (!GetUpdateRect(child, nullptr, FALSE)) return TRUE;
+            *reinterpret_cast<bool*>(data) = false;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&painted));
+    return painted;
+}
+
+}  // namespace
+
 std::string Shot(HWND hwnd, const std::string& name) {
     const char* folder = std::getenv("KESMA_SHOTS");
     if (folder == nullptr || *folder == '\0') return {};
+    // A window that was just shown may still be painting.
+    EXPECT_TRUE(Eventually([hwnd] {
+        return IsWindowVisible(hwnd) && automation::SendAndSettle(hwnd, WM_NULL, 0, 0).done && Painted(hwnd);
+    })) << name << " did not finish painting";
     CreateDirectoryA(folder, nullptr);
     std::string path = std::string(folder) + "\\" + name + ".png";
     std::string reason = automation::SaveScreenshot(hwnd, path);

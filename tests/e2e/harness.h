@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -134,8 +135,37 @@ private:
     std::vector<Value> saved_;
 };
 
-// Saves a screenshot of the window as KESMA_SHOTS\<name>.png when KESMA_SHOTS is set;
-// returns the path, or empty when no folder was given.
+// Polls until the condition holds or the time-out passes.
+bool Eventually(const std::function<bool()>& condition, DWORD timeoutMs = automation::kDefaultTimeoutMs);
+
+// A control of a form by design name, read now; a missing control fails the test.
+automation::ControlInfo ReadNamedControl(HWND form, const std::string& name);
+
+// Takes the driver away for one test and puts it back, reset, whatever the test did.
+// Handles to the device opened before do not survive the reinstall.
+class DriverStopped {
+public:
+    DriverStopped();
+    ~DriverStopped();
+    DriverStopped(const DriverStopped&) = delete;
+    DriverStopped& operator=(const DriverStopped&) = delete;
+};
+
+// A file put into the install folder for one test and removed afterwards.
+class InstallFile {
+public:
+    InstallFile(const std::string& name, const std::vector<std::uint8_t>& content);
+    ~InstallFile();
+    InstallFile(const InstallFile&) = delete;
+    InstallFile& operator=(const InstallFile&) = delete;
+
+private:
+    std::string path_;
+};
+
+// Saves a screenshot of the window as KESMA_SHOTS\<name>.png when KESMA_SHOTS is set, once
+// the window and its controls have painted; returns the path, or empty when no folder was
+// given.
 std::string Shot(HWND hwnd, const std::string& name);
 
 // The base of tests that drive the installed programs: the driver starts from its default

@@ -1,7 +1,6 @@
 // Kesmarbtn against the simulated driver: registration, the one-shot right click with
 // its cancels, the requests other programs send it, a second copy and a missing driver.
 #include <cstdint>
-#include <functional>
 
 #include "harness.h"
 
@@ -15,16 +14,6 @@ constexpr const char* kCaption = " C-RBF";
 constexpr const char* kTitle = " TouchScreen Right-Button #Velorix";
 
 std::int32_t Registered(HWND hwnd) { return static_cast<std::int32_t>(reinterpret_cast<std::intptr_t>(hwnd)); }
-
-// Polls until the condition holds or the time-out passes.
-bool Eventually(const std::function<bool()>& condition, DWORD timeoutMs = ax::kDefaultTimeoutMs) {
-    const DWORD start = GetTickCount();
-    while (!condition()) {
-        if (GetTickCount() - start > timeoutMs) return false;
-        Sleep(10);
-    }
-    return true;
-}
 
 class RightButtonE2e : public E2eTest {
 protected:
@@ -166,16 +155,6 @@ TEST_F(RightButtonE2e, SecondCopyShowsTheFirstAndEnds) {
     EXPECT_TRUE(IsWindowVisible(first));
     EXPECT_EQ(driver.State().RightButtonSlot.Window, Registered(first));
 }
-
-// Takes the driver away for one test and puts it back, whatever the test did.
-class DriverStopped {
-public:
-    DriverStopped() { Kesmasim("uninstall"); }
-    ~DriverStopped() {
-        Kesmasim("install");
-        Kesmasim("reset");
-    }
-};
 
 // Not an E2eTest: its own handle to the driver would not survive the reinstall.
 TEST(RightButtonNoDriverE2e, MissingDriverIsReportedAndTheProgramEnds) {
