@@ -15,7 +15,9 @@ namespace {
 
 constexpr int kButtonLeft = 480, kButtonWidth = 1695, kRowHeight = 435;
 constexpr int kBoxLeft = 2280, kBoxWidth = 3855;
-constexpr int kLabelInset = 120, kLabelWidth = 3615, kLabelHeight = 195;
+constexpr int kLabelInset = 120, kLabelHeight = 195;
+// Up to the box's inner edge (one pixel of border).
+constexpr int kLabelWidth = kBoxWidth - kLabelInset - 15;
 constexpr ui::Color kSummaryBox = ui::Rgb(224, 224, 224);
 constexpr ui::Color kExitBack = ui::Rgb(192, 192, 192);
 
@@ -28,9 +30,9 @@ ui::Control& AddButton(ui::Form& form, const std::string& name, const std::strin
     return button;
 }
 
-// A summary box with its label, to the right of a button. Every label spans its box,
-// so that the longest lines (the port in use, a power-down time in minutes and
-// seconds) are shown whole.
+// A summary box with its label, to the right of a button. Every label runs to the end
+// of its box, so that the longest lines (the port in use, a power-down time in minutes
+// and seconds) fit.
 void AddSummary(ui::Form& form, const std::string& row, int top, const std::string& designText) {
     form.Add(ui::Kind::Shape, "shp" + row, kBoxLeft, top, kBoxWidth, kRowHeight).SetBackColor(kSummaryBox);
     ui::Control& label = form.Add(ui::Kind::Label, "lbl" + row, kBoxLeft + kLabelInset, top + kLabelInset,

@@ -361,32 +361,9 @@ InstallFile::InstallFile(const std::string& name, const std::vector<std::uint8_t
 
 InstallFile::~InstallFile() { DeleteFileA(path_.c_str()); }
 
-namespace {
-
-// True when neither the window nor any of its controls waits to be repainted.
-bool Painted(HWND hwnd) {
-    if (GetUpdateRect(hwnd, nullptr, FALSE)) return false;
-    bool painted = true;
-    EnumChildWindows(
-        hwnd,
-        [](HWND child, LPARAM data) -> BOOL {
-            if (!GetUpdateRect(child, nullptr, FALSE)) return TRUE;
-            *reinterpret_cast<bool*>(data) = false;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&painted));
-    return painted;
-}
-
-}  // namespace
-
 std::string Shot(HWND hwnd, const std::string& name) {
     const char* folder = std::getenv("KESMA_SHOTS");
     if (folder == nullptr || *folder == '\0') return {};
-    // A window that was just shown may still be painting.
-    EXPECT_TRUE(Eventually([hwnd] {
-        return IsWindowVisible(hwnd) && automation::SendAndSettle(hwnd, WM_NULL, 0, 0).done && Painted(hwnd);
-    })) << name << " did not finish painting";
     CreateDirectoryA(folder, nullptr);
     std::string path = std::string(folder) + "\\" + name + ".png";
     std::string reason = automation::SaveScreenshot(hwnd, path);

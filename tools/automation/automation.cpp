@@ -484,8 +484,11 @@ SendResult SendAndSettle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, DWOR
     }
     // Messages from one thread are handled in the order sent: this one is answered once the
     // receiver has handled ours, or is waiting for input in the middle of handling it.
+    // A handler that closes its own window (OK, Exit) leaves no window to answer: gone
+    // counts as handled.
     DWORD_PTR ignored = 0;
-    if (SendMessageTimeoutA(hwnd, WM_NULL, 0, 0, SMTO_NORMAL, timeoutMs, &ignored) == 0) return {};
+    if (SendMessageTimeoutA(hwnd, WM_NULL, 0, 0, SMTO_NORMAL, timeoutMs, &ignored) == 0 && IsWindow(hwnd))
+        return {};
     // Collect the callback when the handler has returned.
     MSG m;
     while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
@@ -603,7 +606,31 @@ std::string PressMessageBoxButton(const MessageBoxInfo& box, const std::string& 
     return "the message box has no button " + button;
 }
 
-std::string SaveScreenshot(HWND hwnd, const std::string& path) {
+namespace {
+
+// True when neither the window nor any of its controls waits to be repainted.
+bool Painted(HWND hwnd) {
+    if (GetUpdateRect(hwnd, nullptr, FALSE)) return false;
+    bool painted = true;
+    EnumChildWindows(
+        hwnd,
+        [](HWND child, LPARAM data) -> BOOL {
+            if (!GetUpdateRect(child, nullptr, FALSE)) return TRUE;
+            *reinterpret_cast<bool*>(data) = false;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&painted));
+    return painted;
+}
+
+}  // namespace
+
+std::string SaveScreenshot(HWND hwnd, const std::string& path, DWORD timeoutMs) {
+    // A window that was just shown may still be painting.
+    if (!PollUntil(timeoutMs, [hwnd] {
+            return IsWindowVisible(hwnd) && SendAndSettle(hwnd, WM_NULL, 0, 0).done && Painted(hwnd);
+        }))
+        return "the window did not finish painting";
     RECT rc;
     if (!GetWindowRect(hwnd, &rc)) return "the window no longer exists";
     auto capture = CaptureScreen(rc);

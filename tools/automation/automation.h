@@ -95,7 +95,8 @@ std::optional<MessageBoxInfo> WaitMessageBox(DWORD timeoutMs = kDefaultTimeoutMs
 std::string PressMessageBoxButton(const MessageBoxInfo& box, const std::string& button,
                                   DWORD timeoutMs = kDefaultTimeoutMs);
 
-// Saves what the screen shows of the window as a PNG file.
-std::string SaveScreenshot(HWND hwnd, const std::string& path);
+// Saves what the screen shows of the window as a PNG file, once the window is visible and
+// has finished painting.
+std::string SaveScreenshot(HWND hwnd, const std::string& path, DWORD timeoutMs = kDefaultTimeoutMs);
 
 }  // namespace kesma::automation

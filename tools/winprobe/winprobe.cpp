@@ -225,7 +225,7 @@ int Run(const Args& args) {
         if (args.press) Check(PressMessageBoxButton(*box, *args.press, args.timeoutMs));
     } else if (command == "shot") {
         Expect(args, 2);
-        Check(SaveScreenshot(Window(args), args.words[2]));
+        Check(SaveScreenshot(Window(args), args.words[2], args.timeoutMs));
     } else {
         Usage("unknown command " + command);
     }

@@ -790,7 +790,12 @@ struct Win32Backend::Impl {
             const UINT align = c.Alignment() == Align::Center  ? DT_CENTER
                                : c.Alignment() == Align::Right ? DT_RIGHT
                                                                : DT_LEFT;
-            DrawTextA(dc, c.Caption().c_str(), -1, &rc, DT_WORDBREAK | align);  // "&&" shows "&"
+            // A label only one line high does not wrap: a wrapped second line would be cut
+            // off whole, where a single line loses at most its last pixels. "&&" shows "&".
+            TEXTMETRICA tm{};
+            GetTextMetricsA(dc, &tm);
+            const UINT wrap = rc.bottom < 2 * tm.tmHeight ? DT_SINGLELINE : DT_WORDBREAK;
+            DrawTextA(dc, c.Caption().c_str(), -1, &rc, wrap | align);
             break;
         }
         case Kind::Image:
