@@ -10,13 +10,6 @@ namespace {
 using test::FakeDescriptor;
 using test::FakeDevice;
 
-FakeDevice Port(const std::string& name, std::uint64_t base, std::uint32_t irq) {
-    FakeDevice d;
-    d.portName = name;
-    d.configs[kAllocLogConf] = {FakeDescriptor::Io(base, base + 7), FakeDescriptor::Irq(irq)};
-    return d;
-}
-
 void ExpectEmpty(const PortResources& e) {
     EXPECT_EQ(e.ComNumber, 0);
     EXPECT_EQ(e.IoBase, -1);
@@ -40,22 +33,12 @@ protected:
 };
 
 TEST(ComNumberFromPortName, PrefixAnyCaseAndNumberInOneToNine) {
-    EXPECT_EQ(ComNumberFromPortName("COM1"), 1);
-    EXPECT_EQ(ComNumberFromPortName("com3"), 3);
-    EXPECT_EQ(ComNumberFromPortName("Com9"), 9);
-    EXPECT_EQ(ComNumberFromPortName("COM 4"), 4);
-    EXPECT_EQ(ComNumberFromPortName("COM5:"), 5);
-    EXPECT_EQ(ComNumberFromPortName("COM1.6"), 2);
-    EXPECT_EQ(ComNumberFromPortName("COM2.5"), 2);  // halves go to the even number
-    EXPECT_EQ(ComNumberFromPortName("COM10"), 0);
-    EXPECT_EQ(ComNumberFromPortName("COM0"), 0);
-    EXPECT_EQ(ComNumberFromPortName("COM-1"), 0);
-    EXPECT_EQ(ComNumberFromPortName("COM"), 0);
-    EXPECT_EQ(ComNumberFromPortName("COMX"), 0);
-    EXPECT_EQ(ComNumberFromPortName("LPT1"), 0);
-    EXPECT_EQ(ComNumberFromPortName("CO"), 0);
-    EXPECT_EQ(ComNumberFromPortName("COM1e9"), 0);
-    EXPECT_EQ(ComNumberFromPortName("COM99999999999999999999"), 0);
+    const std::pair<const char*, int> cases[] = {
+        {"COM1", 1}, {"com3", 3}, {"Com9", 9}, {"COM 4", 4}, {"COM5:", 5}, {"COM1.6", 2},
+        {"COM2.5", 2},  // halves go to the even number
+        {"COM10", 0}, {"COM0", 0}, {"COM-1", 0}, {"COM", 0}, {"COMX", 0}, {"LPT1", 0}, {"CO", 0},
+        {"COM1e9", 0}, {"COM99999999999999999999", 0}};
+    for (const auto& [name, number] : cases) EXPECT_EQ(ComNumberFromPortName(name), number) << name;
 }
 
 TEST_F(ComDiscoveryTest, NoPortsClassLeavesTheTableReset) {
@@ -66,7 +49,7 @@ TEST_F(ComDiscoveryTest, NoPortsClassLeavesTheTableReset) {
 }
 
 TEST_F(ComDiscoveryTest, AllocatedResourcesOfAPresentPort) {
-    devices.Add(Port("COM2", 0x2F8, 3)).status = 0x180200B;
+    devices.Add(FakeDevice::Port("COM2", 0x2F8, 3)).status = 0x180200B;
     Discover();
     const PortResources& e = table[1];
     EXPECT_EQ(e.ComNumber, 2);
@@ -81,9 +64,9 @@ TEST_F(ComDiscoveryTest, AllocatedResourcesOfAPresentPort) {
 }
 
 TEST_F(ComDiscoveryTest, NamesOutsideCom1ToCom9ChangeNothing) {
-    devices.Add(Port("COM10", 0x3E8, 5));
-    devices.Add(Port("LPT1", 0x378, 7));
-    devices.Add(Port("com3", 0x3E8, 4));
+    devices.Add(FakeDevice::Port("COM10", 0x3E8, 5));
+    devices.Add(FakeDevice::Port("LPT1", 0x378, 7));
+    devices.Add(FakeDevice::Port("com3", 0x3E8, 4));
     Discover();
     for (std::size_t i = 0; i < 9; ++i) {
         if (i != 2) ExpectEmpty(table[i]);
@@ -93,24 +76,24 @@ TEST_F(ComDiscoveryTest, NamesOutsideCom1ToCom9ChangeNothing) {
 }
 
 TEST_F(ComDiscoveryTest, DevicesWhoseIdKeyOrNameCannotBeReadAreSkipped) {
-    devices.Add(Port("COM1", 0x3F8, 4)).idFails = true;
-    devices.Add(Port("COM2", 0x2F8, 3)).keyFails = true;
-    devices.Add(Port("COM3", 0x3E8, 4)).nameMissing = true;
-    devices.Add(Port("COM4ABCDEFGHIJKLMNOPQRSTU", 0x2E8, 3));  // longer than the 20-byte buffer
-    devices.Add(Port("COM5", 0x2F0, 5));
+    devices.Add(FakeDevice::Port("COM1", 0x3F8, 4)).idFails = true;
+    devices.Add(FakeDevice::Port("COM2", 0x2F8, 3)).keyFails = true;
+    devices.Add(FakeDevice::Port("COM3", 0x3E8, 4)).nameMissing = true;
+    devices.Add(FakeDevice::Port("COM4ABCDEFGHIJKLMNOPQRSTU", 0x2E8, 3));  // longer than the 20-byte buffer
+    devices.Add(FakeDevice::Port("COM5", 0x2F0, 5));
     Discover();
     for (std::size_t i = 0; i < 4; ++i) ExpectEmpty(table[i]);
     EXPECT_EQ(table[4].ComNumber, 5);
 }
 
 TEST_F(ComDiscoveryTest, ANameFillingTheWholeBufferIsReadWithoutAZero) {
-    devices.Add(Port("COM6                ", 0x3F8, 4));  // exactly 20 bytes
+    devices.Add(FakeDevice::Port("COM6                ", 0x3F8, 4));  // exactly 20 bytes
     Discover();
     EXPECT_EQ(table[5].ComNumber, 6);
 }
 
 TEST_F(ComDiscoveryTest, EveryClassGuidIsSearchedAndAFailingListIsSkipped) {
-    devices.classes = {{Port("COM1", 0x3F8, 4)}, {Port("COM2", 0x2F8, 3)}};
+    devices.classes = {{FakeDevice::Port("COM1", 0x3F8, 4)}, {FakeDevice::Port("COM2", 0x2F8, 3)}};
     Discover();
     EXPECT_EQ(table[0].ComNumber, 1);
     EXPECT_EQ(table[1].ComNumber, 2);
@@ -121,7 +104,7 @@ TEST_F(ComDiscoveryTest, EveryClassGuidIsSearchedAndAFailingListIsSkipped) {
 }
 
 TEST_F(ComDiscoveryTest, FailingStatusKeepsTheResourcesUnread) {
-    devices.Add(Port("COM1", 0x3F8, 4)).statusFails = true;
+    devices.Add(FakeDevice::Port("COM1", 0x3F8, 4)).statusFails = true;
     Discover();
     EXPECT_EQ(table[0].ComNumber, 1);
     EXPECT_EQ(table[0].DevNodeStatus, -1);

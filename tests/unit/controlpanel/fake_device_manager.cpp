@@ -36,6 +36,13 @@ FakeDescriptor FakeDescriptor::Irq(std::uint32_t number) {
     return d;
 }
 
+FakeDevice FakeDevice::Port(const std::string& name, std::uint64_t base, std::uint32_t irq) {
+    FakeDevice d;
+    d.portName = name;
+    d.configs[kAllocLogConf] = {FakeDescriptor::Io(base, base + 7), FakeDescriptor::Irq(irq)};
+    return d;
+}
+
 FakeDevice* FakeDeviceManager::Device(std::uint32_t devInst) {
     if (devInst == 0) return nullptr;
     const std::size_t cls = (devInst - 1) / 100;

@@ -33,6 +33,9 @@ struct FakeDevice {
     std::uint32_t problem = 0;
     // By configuration kind: 2 allocated, 4 forced, 3 boot.
     std::map<std::uint32_t, std::vector<FakeDescriptor>> configs;
+
+    // A port whose allocated configuration holds eight I/O addresses from base and an IRQ.
+    static FakeDevice Port(const std::string& name, std::uint64_t base, std::uint32_t irq);
 };
 
 class FakeDeviceManager : public DeviceEnumPort {

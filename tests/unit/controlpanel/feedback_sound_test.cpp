@@ -3,14 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <stdexcept>
 
 #include "harness.h"
 
 namespace kesma::controlpanel {
 namespace {
 
-class FeedbackSoundTest : public ::testing::Test {
+class FeedbackSoundTest : public test::ControlPanelTest {
 protected:
     FeedbackSoundTest() {
         stored.SoundMode = 2;
@@ -18,18 +17,7 @@ protected:
         stored.SoundDuration = 30;
     }
 
-    // Starts the control panel at the first call, then opens the dialog from the main window.
-    ui::Form& Open() {
-        if (!main_ && !(main_ = h.Start())) throw std::runtime_error("the control panel did not start");
-        h.device.ClearJournal();
-        Main().Ctl("cmdFeedbackSound").UserClick();
-        return *h.Form("frmFeedbackSound");
-    }
-    ui::Form& Main() const { return *main_; }
-
-    test::ControlPanelHarness h;
-    DeviceSettings& stored = h.device.settings();
-    frmMain* main_ = nullptr;
+    ui::Form& Open() { return OpenFrom("cmdFeedbackSound", "frmFeedbackSound"); }
 };
 
 TEST_F(FeedbackSoundTest, LoadShowsTheStoredSettings) {
@@ -97,11 +85,7 @@ TEST_F(FeedbackSoundTest, ApplySendsTheWholeRecordAndRewritesTheSummary) {
     expected.SoundMode = 1;
     expected.SoundTone = 4321;
     expected.SoundDuration = 45;
-    const auto journal = h.device.Journal();
-    ASSERT_EQ(journal.size(), 1u);
-    EXPECT_EQ(journal[0].code, KESMA_SET_FEEDBACK_SOUND);
-    ASSERT_EQ(journal[0].in.size(), sizeof(DeviceSettings));
-    EXPECT_EQ(std::memcmp(journal[0].in.data(), &expected, sizeof expected), 0);
+    ExpectSentSettings(KESMA_SET_FEEDBACK_SOUND, expected);
     EXPECT_EQ(stored.SoundTone, 4321);
 
     EXPECT_EQ(Main().Ctl("lblFeedbackSound").Caption(), "Silence ( No Sound )");
@@ -136,9 +120,7 @@ TEST_F(FeedbackSoundTest, SoundTestPlaysTheShownValuesOnPressAndRelease) {
 TEST_F(FeedbackSoundTest, OkAppliesOnlyWhatIsPendingAndReturnsToTheMainWindow) {
     auto& unchanged = Open();
     unchanged.Ctl("cmdOK").UserClick();
-    EXPECT_FALSE(unchanged.Loaded());
-    EXPECT_TRUE(Main().Visible());
-    EXPECT_TRUE(h.device.Journal().empty());
+    ExpectClosedQuietly(unchanged);
 
     auto& changed = Open();
     changed.Ctl("optFeedbackSound", 3).UserClick();
@@ -154,9 +136,7 @@ TEST_F(FeedbackSoundTest, CancelDropsUnappliedChanges) {
     d.Ctl("optFeedbackSound", 4).UserClick();
     d.Ctl("hscTone").UserSetValue(3000);
     d.UserKeyDown(27, 0);  // Esc: Cancel
-    EXPECT_FALSE(d.Loaded());
-    EXPECT_TRUE(Main().Visible());
-    EXPECT_TRUE(h.device.Journal().empty());
+    ExpectClosedQuietly(d);
 
     auto& again = Open();
     EXPECT_EQ(again.Ctl("optFeedbackSound", 2).Value(), 1);

@@ -2,8 +2,13 @@
 // the fakes of every other port, with frmMain ready to be started.
 #pragma once
 
+#include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "controlpanel/control_panel.h"
 #include "controlpanel/main_window.h"
@@ -46,6 +51,27 @@ public:
     FakeDeviceManager devices;
     controlpanel::Platform platform{device, registry, windows, processes, files, devices};
     controlpanel::ControlPanel cp{app, platform};
+};
+
+// A test on a control panel that starts at the first use of its main window.
+class ControlPanelTest : public ::testing::Test {
+protected:
+    // The main window; throws when the start-up ended the program.
+    controlpanel::frmMain& Main();
+    // Clears the device journal, lets `open` act on the main window and returns the
+    // form `name` it opened.
+    ui::Form& OpenFrom(const std::function<void(ui::Form& main)>& open, const std::string& name);
+    ui::Form& OpenFrom(const std::string& button, const std::string& name);
+    // The only request since the dialog opened carried `code` and the whole record `expected`.
+    void ExpectSentSettings(std::uint32_t code, const DeviceSettings& expected) const;
+    // The dialog closed back to the main window without a request since it opened.
+    void ExpectClosedQuietly(const ui::Form& dialog);
+
+    ControlPanelHarness h;
+    DeviceSettings& stored = h.device.settings();
+
+private:
+    controlpanel::frmMain* main_ = nullptr;
 };
 
 }  // namespace kesma::test

@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 
+#include "bitmap_bytes.h"
 #include "controlpanel/support_about.h"
 #include "harness.h"
 
@@ -14,41 +14,13 @@ namespace {
 constexpr ui::Color kGrey = 0x808080;
 constexpr int kAllModifiers = ui::kShiftMask | ui::kCtrlMask | ui::kAltMask;
 
-// A 24-bit bottom-up bitmap of the given size.
-void WriteBitmap(const std::string& path, int width, int height) {
-    const std::uint32_t stride = (static_cast<std::uint32_t>(width) * 3 + 3) & ~3u;
-    const std::uint32_t imageSize = stride * static_cast<std::uint32_t>(height);
-    std::string header(54, '\0');
-    auto put = [&](std::size_t at, std::uint32_t v, int bytes) {
-        for (int i = 0; i < bytes; ++i) header[at + static_cast<std::size_t>(i)] = static_cast<char>(v >> (8 * i));
-    };
-    header[0] = 'B';
-    header[1] = 'M';
-    put(2, 54 + imageSize, 4);
-    put(10, 54, 4);
-    put(14, 40, 4);
-    put(18, static_cast<std::uint32_t>(width), 4);
-    put(22, static_cast<std::uint32_t>(height), 4);
-    put(26, 1, 2);
-    put(28, 24, 2);
-    put(34, imageSize, 4);
-    std::ofstream file(path, std::ios::binary);
-    file << header << std::string(imageSize, '\x7F');
-}
-
-class InfoDialogsTest : public ::testing::Test {
+class InfoDialogsTest : public ControlPanelTest {
 protected:
-    controlpanel::frmMain& Start() {
-        controlpanel::frmMain* window = h.Start();
-        if (window == nullptr) throw std::runtime_error("start-up ended the program");
-        return *window;
-    }
+    // Keeps the start-up requests in the journal.
     ui::Form& OpenSerialPort() {
-        Start().Ctl("cmdSerialPort").UserClick();
+        Main().Ctl("cmdSerialPort").UserClick();
         return *h.Form("frmSerialPort");
     }
-
-    ControlPanelHarness h;
 };
 
 TEST_F(InfoDialogsTest, SerialPortLinesPreferTheDeviceManager) {
@@ -108,7 +80,7 @@ TEST_F(InfoDialogsTest, SerialPortOkReturnsWithoutRequests) {
 TEST_F(InfoDialogsTest, McuInfoShowsTheStartUpBytes) {
     const std::uint8_t bytes[6] = {0xD4, 0x07, 0xAB, 0xCD, 0x00, 0x01};
     std::memcpy(h.device.settings().McuInfo, bytes, sizeof bytes);
-    controlpanel::frmMain& main = Start();
+    controlpanel::frmMain& main = Main();
     // Later changes in the driver are not seen: the dialog does not ask again.
     h.device.settings().McuInfo[1] = 0x42;
     main.Ctl("cmdSerialPort").UserMouseDown(ui::kRightButton, kAllModifiers, 0, 0);
@@ -127,11 +99,11 @@ TEST_F(InfoDialogsTest, SupportDialogFitsThePicture) {
     h.backend.SetScreen(screen);
     const std::string folder = ::testing::TempDir() + "h6-support";
     const std::string bitmap = folder + "\\TSVender.Bmp";  // one file name on the host
-    WriteBitmap(bitmap, 200, 200);
+    WriteBytes(bitmap, BitmapBytes(200, 200));
     h.registry.SetVendorValues(folder);
     h.files.Add(bitmap);
 
-    Start().Ctl("cmdSupport").UserClick();
+    Main().Ctl("cmdSupport").UserClick();
     ui::Form* dialog = h.Form("frmSupport");
     ASSERT_NE(dialog, nullptr);
     const ui::Control& picture = dialog->Ctl("picSupport");
@@ -152,7 +124,7 @@ TEST_F(InfoDialogsTest, SupportDialogFitsThePicture) {
 
 TEST_F(InfoDialogsTest, AboutBoxKeepsItsCaption) {
     h.registry.SetString(kSettingsPath, "VenderName", "Acme Touch");
-    Start().Ctl("imgIcon").UserDblClick();
+    Main().Ctl("imgIcon").UserDblClick();
     ui::Form* about = h.Form("frmAbout");
     ASSERT_NE(about, nullptr);
     EXPECT_EQ(about->Caption(), " About");

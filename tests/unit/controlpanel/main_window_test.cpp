@@ -10,13 +10,6 @@ namespace {
 using controlpanel::kAppTitle;
 constexpr unsigned kErrorBox = ui::kMbSystemModal | ui::kMbIconError;
 
-FakeDevice ComPort(const std::string& name, std::uint64_t base, std::uint32_t irq) {
-    FakeDevice d;
-    d.portName = name;
-    d.configs[kAllocLogConf] = {FakeDescriptor::Io(base, base + 7), FakeDescriptor::Irq(irq)};
-    return d;
-}
-
 PortResources SentPortRecord(const SimDevice::Entry& entry) {
     PortResources record{};
     EXPECT_EQ(entry.in.size(), sizeof record);
@@ -24,29 +17,24 @@ PortResources SentPortRecord(const SimDevice::Entry& entry) {
     return record;
 }
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public ControlPanelTest {
 protected:
-    // A fatal start-up: one message (or none), nothing after it, no unload handler.
-    void ExpectEndedWith(const std::string& text, const std::string& caption = kAppTitle) {
-        EXPECT_EQ(main, nullptr);
+    // A fatal start-up: one message, nothing after it, no unload handler.
+    void ExpectStartToEndWith(const std::string& text) {
+        EXPECT_EQ(h.Start(), nullptr);
         EXPECT_TRUE(h.app.Ended());
         ASSERT_EQ(h.MsgBoxes().size(), 1u);
         EXPECT_EQ(h.MsgBoxes()[0].text, text);
         EXPECT_EQ(h.MsgBoxes()[0].flags, kErrorBox);
-        EXPECT_EQ(h.MsgBoxes()[0].caption, caption);
+        EXPECT_EQ(h.MsgBoxes()[0].caption, kAppTitle);
         EXPECT_EQ(h.backend.BeepCount(), 1);
     }
-
-    ControlPanelHarness h;
-    controlpanel::frmMain* main = nullptr;
 };
 
 TEST_F(MainWindowTest, StartUpSendsPortsInSlotOrderThenReadsTheSettings) {
-    h.devices.Add(ComPort("COM3", 0x3E8, 5));
-    h.devices.Add(ComPort("COM1", 0x3F8, 4));
-    main = h.Start();
-    ASSERT_NE(main, nullptr);
-    EXPECT_TRUE(main->Visible());
+    h.devices.Add(FakeDevice::Port("COM3", 0x3E8, 5));
+    h.devices.Add(FakeDevice::Port("COM1", 0x3F8, 4));
+    EXPECT_TRUE(Main().Visible());
     EXPECT_TRUE(h.MsgBoxes().empty());
     EXPECT_EQ(h.processes.instanceChecks, std::vector<std::string>{"Kesmapan"});
 
@@ -65,8 +53,7 @@ TEST_F(MainWindowTest, StartUpSendsPortsInSlotOrderThenReadsTheSettings) {
 }
 
 TEST_F(MainWindowTest, WithoutComPortsOnlyTheSettingsAreRead) {
-    main = h.Start();
-    ASSERT_NE(main, nullptr);
+    ASSERT_NE(h.Start(), nullptr);
     EXPECT_EQ(h.device.Codes(), std::vector<std::uint32_t>{KESMA_GET_SETTINGS});
 }
 
@@ -81,48 +68,43 @@ TEST_F(MainWindowTest, SummaryLinesCaptionAndVersion) {
     s.SpeedV = 12;
     s.Acceleration = 1;
     s.BaudIndex = 200;  // beyond the rate table
-    main = h.Start();
-    ASSERT_NE(main, nullptr);
-    EXPECT_EQ(main->Caption(), kAppTitle);
-    EXPECT_EQ(main->Ctl("lblSystem").Caption(), "TouchScreen Control Panel Version 7.3.COM");
-    EXPECT_EQ(main->Ctl("lblUsingDevice").Caption(), "COM1, Port=03F8, IRQ=4, (,N,8,1) *VELPRO");
-    EXPECT_EQ(main->Ctl("lblSleepTime").Caption(), "Power Down When Idle  1 Min.  30 Sec.");
-    EXPECT_EQ(main->Ctl("lblVirtualButton").Caption(), "Drag Drop Mode, RBF Enable ( Automatic Mode )");
-    EXPECT_EQ(main->Ctl("lblFeedbackSound").Caption(), "Both Touch Down && Lift Off");
-    EXPECT_EQ(main->Ctl("lblMouseSpeed").Caption(), "HS=50%, VS=60%, Acceleration=Slow");
-    EXPECT_EQ(main->Ctl("lblOemTitle").Caption(), h.cp.Store.VenderName);
+    EXPECT_EQ(Main().Caption(), kAppTitle);
+    EXPECT_EQ(Main().Ctl("lblSystem").Caption(), "TouchScreen Control Panel Version 7.3.COM");
+    EXPECT_EQ(Main().Ctl("lblUsingDevice").Caption(), "COM1, Port=03F8, IRQ=4, (,N,8,1) *VELPRO");
+    EXPECT_EQ(Main().Ctl("lblSleepTime").Caption(), "Power Down When Idle  1 Min.  30 Sec.");
+    EXPECT_EQ(Main().Ctl("lblVirtualButton").Caption(), "Drag Drop Mode, RBF Enable ( Automatic Mode )");
+    EXPECT_EQ(Main().Ctl("lblFeedbackSound").Caption(), "Both Touch Down && Lift Off");
+    EXPECT_EQ(Main().Ctl("lblMouseSpeed").Caption(), "HS=50%, VS=60%, Acceleration=Slow");
+    EXPECT_EQ(Main().Ctl("lblOemTitle").Caption(), h.cp.Store.VenderName);
 }
 
 TEST_F(MainWindowTest, GeometryAfterStartUp) {
-    main = h.Start();
-    ASSERT_NE(main, nullptr);
-    EXPECT_EQ(main->ScaleWidth(), 6645);
-    EXPECT_EQ(main->ScaleHeight(), 4920);
+    EXPECT_EQ(Main().ScaleWidth(), 6645);
+    EXPECT_EQ(Main().ScaleHeight(), 4920);
     for (const char* name : {"cmdMouseSpeed", "lblMouseSpeed"}) {
-        EXPECT_FALSE(main->Ctl(name).Visible()) << name;
-        EXPECT_FALSE(main->Ctl(name).Enabled()) << name;
+        EXPECT_FALSE(Main().Ctl(name).Visible()) << name;
+        EXPECT_FALSE(Main().Ctl(name).Enabled()) << name;
     }
-    EXPECT_FALSE(main->Ctl("shpMouseSpeed").Visible());
-    EXPECT_EQ(main->Ctl("cmdSleepTime").Top(), 3300);
-    EXPECT_EQ(main->Ctl("shpSleepTime").Top(), 3300);
-    EXPECT_EQ(main->Ctl("lblSleepTime").Top(), 3420);
+    EXPECT_FALSE(Main().Ctl("shpMouseSpeed").Visible());
+    EXPECT_EQ(Main().Ctl("cmdSleepTime").Top(), 3300);
+    EXPECT_EQ(Main().Ctl("shpSleepTime").Top(), 3300);
+    EXPECT_EQ(Main().Ctl("lblSleepTime").Top(), 3420);
     for (const char* name : {"cmdCalibration", "shpCalibration", "cmdSupport", "cmdExit"}) {
-        EXPECT_EQ(main->Ctl(name).Top(), 3900) << name;
+        EXPECT_EQ(Main().Ctl(name).Top(), 3900) << name;
     }
-    EXPECT_EQ(main->Ctl("cboCalibration").Top(), 3960);
-    EXPECT_TRUE(main->KeyPreview());
+    EXPECT_EQ(Main().Ctl("cboCalibration").Top(), 3960);
+    EXPECT_TRUE(Main().KeyPreview());
     // Centred across, its middle at 42.5 % of the screen height.
     const ui::ScreenInfo screen = h.app.Screen();
-    EXPECT_EQ(main->Left(), screen.widthTwips / 2 - main->Width() / 2);
-    EXPECT_EQ(main->Top(), screen.heightTwips * 85 / 200 - main->Height() / 2);
+    EXPECT_EQ(Main().Left(), screen.widthTwips / 2 - Main().Width() / 2);
+    EXPECT_EQ(Main().Top(), screen.heightTwips * 85 / 200 - Main().Height() / 2);
 }
 
 TEST_F(MainWindowTest, SecondCopyBringsTheFirstWindowForward) {
     h.processes.anotherInstance = true;
     h.windows.Add("Other");
     const Hwnd first = h.windows.Add(kAppTitle);
-    main = h.Start();
-    EXPECT_EQ(main, nullptr);
+    EXPECT_EQ(h.Start(), nullptr);
     EXPECT_TRUE(h.app.Ended());
     EXPECT_TRUE(h.MsgBoxes().empty());
     EXPECT_EQ(h.windows.calls, (std::vector<std::string>{"SetForegroundWindow " + std::to_string(first),
@@ -134,8 +116,7 @@ TEST_F(MainWindowTest, SecondCopyBringsTheFirstWindowForward) {
 TEST_F(MainWindowTest, SecondCopyWithoutAWindowToFindSaysSo) {
     h.processes.anotherInstance = true;
     h.windows.Add(" touchscreen control panel #velorix");  // differs in case only
-    main = h.Start();
-    ExpectEndedWith("Application is running!\r\rPlease find and select the running window from Taskbar.");
+    ExpectStartToEndWith("Application is running!\r\rPlease find and select the running window from Taskbar.");
     EXPECT_TRUE(h.windows.calls.empty());
     EXPECT_TRUE(h.registry.calls.empty());
     EXPECT_EQ(h.device.opens, 0);
@@ -143,24 +124,21 @@ TEST_F(MainWindowTest, SecondCopyWithoutAWindowToFindSaysSo) {
 
 TEST_F(MainWindowTest, MissingVendorValuesEndTheProgram) {
     h.registry.Remove(kSettingsPath, "HardwareID");
-    main = h.Start();
-    ExpectEndedWith("Fail to load data from Register File!");
+    ExpectStartToEndWith("Fail to load data from Register File!");
     EXPECT_EQ(h.device.opens, 0);
 }
 
 TEST_F(MainWindowTest, NoDriverEndsTheProgramWithoutRequests) {
     h.device.present = false;
-    h.devices.Add(ComPort("COM1", 0x3F8, 4));
-    main = h.Start();
-    ExpectEndedWith("Fail to open KESMADRV.sys!");
+    h.devices.Add(FakeDevice::Port("COM1", 0x3F8, 4));
+    ExpectStartToEndWith("Fail to open KESMADRV.sys!");
     EXPECT_TRUE(h.device.Journal().empty());
     EXPECT_FALSE(h.StoredCalibrationMode().has_value());
 }
 
 TEST_F(MainWindowTest, NoControllerClosesTheDeviceAndEnds) {
     h.device.settings().ComPort = 0;
-    main = h.Start();
-    ExpectEndedWith("TouchScreen Controller Not Found!");
+    ExpectStartToEndWith("TouchScreen Controller Not Found!");
     EXPECT_EQ(h.device.Codes(), std::vector<std::uint32_t>{KESMA_GET_SETTINGS});
     EXPECT_EQ(h.device.closes, 1);  // closed once: the unload handler does not run
     EXPECT_FALSE(h.StoredCalibrationMode().has_value());
@@ -187,82 +165,72 @@ TEST_F(MainWindowTest, CalibrationModeIsRangeCheckedAndWrittenBack) {
 
 TEST_F(MainWindowTest, CalibrationModeOfAnotherTypeReadsAsMissing) {
     h.registry.SetRaw(kSettingsPath, "CalibrationMode", kRegSz, std::string("0\0", 2));
-    main = h.Start();
-    ASSERT_NE(main, nullptr);
-    EXPECT_EQ(main->Ctl("cboCalibration").ListIndex(), 1);
+    EXPECT_EQ(Main().Ctl("cboCalibration").ListIndex(), 1);
     EXPECT_EQ(h.StoredCalibrationMode(), 1);
 }
 
 TEST_F(MainWindowTest, ChoosingACalibrationModeSavesIt) {
-    main = h.Start();
-    ASSERT_NE(main, nullptr);
-    main->Ctl("cboCalibration").UserSelect(0);
+    Main().Ctl("cboCalibration").UserSelect(0);
     EXPECT_EQ(h.cp.Store.CalibrationMode, 0);
     EXPECT_EQ(h.StoredCalibrationMode(), 0);
 }
 
 TEST_F(MainWindowTest, AltMIsTheOnlyWayToTheMouseSpeedDialog) {
-    main = h.Start();
-    ASSERT_NE(main, nullptr);
     for (int shift : {0, ui::kShiftMask, ui::kCtrlMask, ui::kShiftMask | ui::kAltMask, ui::kCtrlMask | ui::kAltMask}) {
-        main->UserKeyDown(77, shift);
+        Main().UserKeyDown(77, shift);
         EXPECT_EQ(h.Form("frmMouseSpeed"), nullptr) << "shift " << shift;
     }
-    main->UserKeyDown(78, ui::kAltMask);
+    Main().UserKeyDown(78, ui::kAltMask);
     EXPECT_EQ(h.Form("frmMouseSpeed"), nullptr);
-    main->Ctl("cmdMouseSpeed").UserClick();  // hidden: a user cannot reach it
+    Main().Ctl("cmdMouseSpeed").UserClick();  // hidden: a user cannot reach it
     EXPECT_EQ(h.Form("frmMouseSpeed"), nullptr);
 
-    main->UserKeyDown(77, ui::kAltMask);
+    Main().UserKeyDown(77, ui::kAltMask);
     ui::Form* dialog = h.Form("frmMouseSpeed");
     ASSERT_NE(dialog, nullptr);
     EXPECT_TRUE(dialog->Visible());
-    EXPECT_FALSE(main->Visible());
+    EXPECT_FALSE(Main().Visible());
 }
 
 TEST_F(MainWindowTest, HiddenRightClicksNeedShiftCtrlAndAlt) {
-    main = h.Start();
-    ASSERT_NE(main, nullptr);
     const int all = ui::kShiftMask | ui::kCtrlMask | ui::kAltMask;
     for (const char* button : {"cmdSerialPort", "cmdExit"}) {
-        main->Ctl(button).UserMouseDown(ui::kRightButton, ui::kShiftMask | ui::kCtrlMask, 0, 0);
-        main->Ctl(button).UserMouseDown(ui::kLeftButton, all, 0, 0);
-        main->Ctl(button).UserMouseDown(ui::kMiddleButton, all, 0, 0);
+        Main().Ctl(button).UserMouseDown(ui::kRightButton, ui::kShiftMask | ui::kCtrlMask, 0, 0);
+        Main().Ctl(button).UserMouseDown(ui::kLeftButton, all, 0, 0);
+        Main().Ctl(button).UserMouseDown(ui::kMiddleButton, all, 0, 0);
     }
     EXPECT_EQ(h.Form("frmMcuInfo"), nullptr);
     EXPECT_EQ(h.Form("frmTest"), nullptr);
-    EXPECT_TRUE(main->Visible());
+    EXPECT_TRUE(Main().Visible());
 
-    main->Ctl("cmdSerialPort").UserMouseDown(ui::kRightButton, all, 0, 0);
+    Main().Ctl("cmdSerialPort").UserMouseDown(ui::kRightButton, all, 0, 0);
     ASSERT_NE(h.Form("frmMcuInfo"), nullptr);
-    EXPECT_FALSE(main->Visible());
+    EXPECT_FALSE(Main().Visible());
     h.Form("frmMcuInfo")->Ctl("cmdOK").UserClick();
     EXPECT_EQ(h.Form("frmMcuInfo"), nullptr);
-    EXPECT_TRUE(main->Visible());
+    EXPECT_TRUE(Main().Visible());
 
-    main->Ctl("cmdExit").UserMouseDown(ui::kRightButton, all, 0, 0);
+    Main().Ctl("cmdExit").UserMouseDown(ui::kRightButton, all, 0, 0);
     ASSERT_NE(h.Form("frmTest"), nullptr);
-    EXPECT_FALSE(main->Visible());
+    EXPECT_FALSE(Main().Visible());
     EXPECT_EQ(h.device.closes, 0);
 }
 
 TEST_F(MainWindowTest, ButtonsOpenTheirDialogsAndTheDialogsReturn) {
-    main = h.Start();
-    ASSERT_NE(main, nullptr);
     const std::pair<const char*, const char*> buttons[] = {{"cmdSerialPort", "frmSerialPort"},
                                                            {"cmdVirtualButton", "frmVirtualButton"},
                                                            {"cmdFeedbackSound", "frmFeedbackSound"},
                                                            {"cmdSleepTime", "frmSleepTime"}};
     for (const auto& [button, form] : buttons) {
         SCOPED_TRACE(button);
-        main->Ctl(button).UserClick();
+        Main().Ctl(button).UserClick();
         ui::Form* dialog = h.Form(form);
         ASSERT_NE(dialog, nullptr);
         EXPECT_TRUE(dialog->Visible());
-        EXPECT_FALSE(main->Visible());
+        EXPECT_FALSE(Main().Visible());
         EXPECT_EQ(h.backend.CurrentPointer(), ui::Pointer::Default);
         dialog->Unload();
-        EXPECT_TRUE(main->Visible());
+        EXPECT_TRUE(Main().Visible());
         EXPECT_EQ(h.backend.FocusedForm(), "frmMain");
         h.app.Reap();
     }
@@ -271,11 +239,9 @@ TEST_F(MainWindowTest, ButtonsOpenTheirDialogsAndTheDialogsReturn) {
 }
 
 TEST_F(MainWindowTest, IconDoubleClickOpensTheAboutBox) {
-    main = h.Start();
-    ASSERT_NE(main, nullptr);
-    main->Ctl("imgIcon").UserDblClick();
+    Main().Ctl("imgIcon").UserDblClick();
     ASSERT_NE(h.Form("frmAbout"), nullptr);
-    EXPECT_FALSE(main->Visible());
+    EXPECT_FALSE(Main().Visible());
 }
 
 TEST_F(MainWindowTest, SupportButtonFollowsTheVendorFiles) {
@@ -318,9 +284,7 @@ TEST_F(MainWindowTest, SupportButtonFollowsTheVendorFiles) {
 }
 
 TEST_F(MainWindowTest, ExitClosesTheDeviceAndEnds) {
-    main = h.Start();
-    ASSERT_NE(main, nullptr);
-    main->Ctl("cmdExit").UserClick();
+    Main().Ctl("cmdExit").UserClick();
     EXPECT_TRUE(h.app.Ended());
     EXPECT_EQ(h.device.closes, 1);
 }

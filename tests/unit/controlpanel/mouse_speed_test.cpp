@@ -2,15 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-#include <stdexcept>
-
 #include "harness.h"
 
 namespace kesma::controlpanel {
 namespace {
 
-class MouseSpeedTest : public ::testing::Test {
+class MouseSpeedTest : public test::ControlPanelTest {
 protected:
     MouseSpeedTest() {
         Store(10, 12);
@@ -18,23 +15,14 @@ protected:
         stored.BypassMode = 0;
     }
 
-    // Starts the control panel at the first call, then opens the dialog from the main window.
     ui::Form& Open() {
-        if (!main_ && !(main_ = h.Start())) throw std::runtime_error("the control panel did not start");
-        h.device.ClearJournal();
-        Main().UserKeyDown('M', ui::kAltMask);
-        return *h.Form("frmMouseSpeed");
+        return OpenFrom([](ui::Form& main) { main.UserKeyDown('M', ui::kAltMask); }, "frmMouseSpeed");
     }
-    ui::Form& Main() const { return *main_; }
 
     void Store(int horizontal, int vertical) {
         stored.SpeedH = static_cast<std::uint8_t>(horizontal);
         stored.SpeedV = static_cast<std::uint8_t>(vertical);
     }
-
-    test::ControlPanelHarness h;
-    DeviceSettings& stored = h.device.settings();
-    frmMain* main_ = nullptr;
 };
 
 TEST_F(MouseSpeedTest, LoadShowsTheStoredSettings) {
@@ -121,11 +109,7 @@ TEST_F(MouseSpeedTest, ApplySendsTheWholeRecordAndRewritesTheSummary) {
 
     expected.SpeedH = 11;
     expected.Acceleration = 3;
-    const auto journal = h.device.Journal();
-    ASSERT_EQ(journal.size(), 1u);
-    EXPECT_EQ(journal[0].code, KESMA_SET_MOUSE_SPEED);
-    ASSERT_EQ(journal[0].in.size(), sizeof(DeviceSettings));
-    EXPECT_EQ(std::memcmp(journal[0].in.data(), &expected, sizeof expected), 0);
+    ExpectSentSettings(KESMA_SET_MOUSE_SPEED, expected);
     EXPECT_EQ(Main().Ctl("lblMouseSpeed").Caption(), "HS=55%, VS=60%, Acceleration=Fast");
     EXPECT_FALSE(d.Ctl("cmdApply").Enabled());
 
@@ -145,14 +129,12 @@ TEST_F(MouseSpeedTest, ApplySendsTheWholeRecordAndRewritesTheSummary) {
 TEST_F(MouseSpeedTest, OkWithoutChangesAndCancelSendNothing) {
     auto& unchanged = Open();
     unchanged.Ctl("cmdOK").UserClick();
-    EXPECT_FALSE(unchanged.Loaded());
+    ExpectClosedQuietly(unchanged);
 
     auto& cancelled = Open();
     cancelled.Ctl("hscMouseVSpeed").UserSetValue(20);
     cancelled.Ctl("cmdCandel").UserClick();
-    EXPECT_FALSE(cancelled.Loaded());
-    EXPECT_TRUE(Main().Visible());
-    EXPECT_TRUE(h.device.Journal().empty());
+    ExpectClosedQuietly(cancelled);
 }
 
 }  // namespace

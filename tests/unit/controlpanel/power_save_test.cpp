@@ -2,30 +2,16 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-#include <stdexcept>
-
 #include "harness.h"
 
 namespace kesma::controlpanel {
 namespace {
 
-class PowerSaveTest : public ::testing::Test {
+class PowerSaveTest : public test::ControlPanelTest {
 protected:
     PowerSaveTest() { stored.IdleTime = 15; }
 
-    // Starts the control panel at the first call, then opens the dialog from the main window.
-    ui::Form& Open() {
-        if (!main_ && !(main_ = h.Start())) throw std::runtime_error("the control panel did not start");
-        h.device.ClearJournal();
-        Main().Ctl("cmdSleepTime").UserClick();
-        return *h.Form("frmSleepTime");
-    }
-    ui::Form& Main() const { return *main_; }
-
-    test::ControlPanelHarness h;
-    DeviceSettings& stored = h.device.settings();
-    frmMain* main_ = nullptr;
+    ui::Form& Open() { return OpenFrom("cmdSleepTime", "frmSleepTime"); }
 };
 
 TEST_F(PowerSaveTest, TheLabelsFollowTheBarFromLoadOn) {
@@ -55,11 +41,7 @@ TEST_F(PowerSaveTest, ApplySendsTheWholeRecordAndRewritesTheSummary) {
     d.Ctl("cmdApply").UserClick();
 
     expected.IdleTime = 0;
-    const auto journal = h.device.Journal();
-    ASSERT_EQ(journal.size(), 1u);
-    EXPECT_EQ(journal[0].code, KESMA_SET_POWER_SAVE);
-    ASSERT_EQ(journal[0].in.size(), sizeof(DeviceSettings));
-    EXPECT_EQ(std::memcmp(journal[0].in.data(), &expected, sizeof expected), 0);
+    ExpectSentSettings(KESMA_SET_POWER_SAVE, expected);
     EXPECT_EQ(Main().Ctl("lblSleepTime").Caption(), "Disable Power Down Function");
     EXPECT_FALSE(d.Ctl("cmdApply").Enabled());
     EXPECT_EQ(h.backend.CurrentPointer(), ui::Pointer::Default);
@@ -68,14 +50,12 @@ TEST_F(PowerSaveTest, ApplySendsTheWholeRecordAndRewritesTheSummary) {
 TEST_F(PowerSaveTest, OkAppliesPendingChangesOnlyAndCancelSendsNothing) {
     auto& unchanged = Open();
     unchanged.Ctl("cmdOK").UserClick();
-    EXPECT_FALSE(unchanged.Loaded());
-    EXPECT_TRUE(h.device.Journal().empty());
+    ExpectClosedQuietly(unchanged);
 
     auto& cancelled = Open();
     cancelled.Ctl("hscSleepTime").UserSetValue(30);
     cancelled.Ctl("cmdCandel").UserClick();
-    EXPECT_FALSE(cancelled.Loaded());
-    EXPECT_TRUE(h.device.Journal().empty());
+    ExpectClosedQuietly(cancelled);
 
     auto& changed = Open();
     changed.Ctl("hscSleepTime").UserSetValue(30);

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstddef>
-#include <stdexcept>
 #include <vector>
 
 #include "harness.h"
@@ -14,36 +13,24 @@ namespace {
 constexpr ui::Color kBlue = ui::Rgb(0, 0, 255);
 constexpr ui::Color kYellow = ui::Rgb(255, 255, 0);
 
-ui::DrawOp Op(ui::DrawOp::Type type, int x1, int y1, int x2, int y2, ui::Color color, int width) {
-    ui::DrawOp op;
-    op.type = type;
-    op.x1 = x1;
-    op.y1 = y1;
-    op.x2 = x2;
-    op.y2 = y2;
-    op.color = color;
-    op.width = width;
-    return op;
+ui::DrawOp Stroke(int x1, int y1, int x2, int y2, ui::Color color, int width) {
+    return {ui::DrawOp::Type::Line, x1, y1, x2, y2, color, width, {}, {}};
 }
 ui::DrawOp Dot(int x, int y, ui::Color color, int width) {
-    return Op(ui::DrawOp::Type::Point, x, y, x, y, color, width);
-}
-ui::DrawOp Stroke(int x1, int y1, int x2, int y2, ui::Color color, int width) {
-    return Op(ui::DrawOp::Type::Line, x1, y1, x2, y2, color, width);
+    ui::DrawOp op = Stroke(x, y, x, y, color, width);
+    op.type = ui::DrawOp::Type::Point;
+    return op;
 }
 
-class TouchTestTest : public ::testing::Test {
+class TouchTestTest : public test::ControlPanelTest {
 protected:
     TouchTestTest() { stored.TouchMode = 2; }
 
-    // Starts the control panel at the first call, then opens the dialog from the main window.
     ui::Form& Open() {
-        if (!main_ && !(main_ = h.Start())) throw std::runtime_error("the control panel did not start");
-        h.device.ClearJournal();
-        Main().Ctl("cmdExit").UserMouseDown(ui::kRightButton, ui::kShiftMask | ui::kCtrlMask | ui::kAltMask, 5, 5);
-        return *h.Form("frmTest");
+        constexpr int all = ui::kShiftMask | ui::kCtrlMask | ui::kAltMask;
+        return OpenFrom([](ui::Form& main) { main.Ctl("cmdExit").UserMouseDown(ui::kRightButton, all, 5, 5); },
+                        "frmTest");
     }
-    ui::Form& Main() const { return *main_; }
 
     // The touch mode each SetTouchMode request carried.
     std::vector<int> SentTouchModes() const {
@@ -53,10 +40,6 @@ protected:
         }
         return modes;
     }
-
-    test::ControlPanelHarness h;
-    DeviceSettings& stored = h.device.settings();
-    frmMain* main_ = nullptr;
 };
 
 TEST_F(TouchTestTest, OpensFullScreenInDragDropModeWithATwoPixelBluePen) {

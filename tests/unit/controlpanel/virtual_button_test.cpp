@@ -2,9 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-#include <stdexcept>
-
 #include "harness.h"
 
 namespace kesma::controlpanel {
@@ -14,7 +11,7 @@ const char* const kAutoControls[] = {"lblRBAutoSTime", "cboRBAutoSTime", "lblRBA
                                      "lblRBAutoETime", "cboRBAutoETime", "lblRBAutoETimeSec",
                                      "lblRBAutoBeep",  "cboRBAutoBeep"};
 
-class VirtualButtonTest : public ::testing::Test {
+class VirtualButtonTest : public test::ControlPanelTest {
 protected:
     VirtualButtonTest() {
         Store(4, 0, 0);
@@ -23,14 +20,7 @@ protected:
         stored.RbAutoBeep = 1;
     }
 
-    // Starts the control panel at the first call, then opens the dialog from the main window.
-    ui::Form& Open() {
-        if (!main_ && !(main_ = h.Start())) throw std::runtime_error("the control panel did not start");
-        h.device.ClearJournal();
-        Main().Ctl("cmdVirtualButton").UserClick();
-        return *h.Form("frmVirtualButton");
-    }
-    ui::Form& Main() const { return *main_; }
+    ui::Form& Open() { return OpenFrom("cmdVirtualButton", "frmVirtualButton"); }
 
     void Store(int touchMode, int rightButton, int autoMode) {
         stored.TouchMode = static_cast<std::uint8_t>(touchMode);
@@ -44,10 +34,6 @@ protected:
         }
         return true;
     }
-
-    test::ControlPanelHarness h;
-    DeviceSettings& stored = h.device.settings();
-    frmMain* main_ = nullptr;
 };
 
 TEST_F(VirtualButtonTest, LoadShowsTheStoredSettings) {
@@ -128,11 +114,7 @@ TEST_F(VirtualButtonTest, ApplyStartsOrClosesTheRightButtonProgram) {
     d.Ctl("cmdApply").UserClick();
 
     expected.RightButton = 1;
-    auto journal = h.device.Journal();
-    ASSERT_EQ(journal.size(), 1u);
-    EXPECT_EQ(journal[0].code, KESMA_SET_TOUCH_MODE);
-    ASSERT_EQ(journal[0].in.size(), sizeof(DeviceSettings));
-    EXPECT_EQ(std::memcmp(journal[0].in.data(), &expected, sizeof expected), 0);
+    ExpectSentSettings(KESMA_SET_TOUCH_MODE, expected);
     EXPECT_EQ(h.processes.execs,
               (std::vector<test::FakeProcesses::Exec>{
                   {"\"C:\\Program Files\\Lumivane\\TouchScreen\\Kesmarbtn.exe\"", kSwHide}}));
@@ -169,14 +151,12 @@ TEST_F(VirtualButtonTest, TurningTheRightButtonOffSendsNothingWithoutARegistered
 TEST_F(VirtualButtonTest, OkWithoutChangesAndCancelSendNothing) {
     auto& unchanged = Open();
     unchanged.Ctl("cmdOK").UserClick();
-    EXPECT_FALSE(unchanged.Loaded());
+    ExpectClosedQuietly(unchanged);
 
     auto& cancelled = Open();
     cancelled.Ctl("optVirtualButton", 1).UserClick();
     cancelled.Ctl("cmdCandel").UserClick();
-    EXPECT_FALSE(cancelled.Loaded());
-    EXPECT_TRUE(Main().Visible());
-    EXPECT_TRUE(h.device.Journal().empty());
+    ExpectClosedQuietly(cancelled);
     EXPECT_TRUE(h.processes.execs.empty());
     EXPECT_EQ(stored.TouchMode, 4);
 }

@@ -2,9 +2,9 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
 #include <vector>
 
+#include "bitmap_bytes.h"
 #include "ui/headless/headless.h"
 
 namespace ui {
@@ -12,30 +12,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-void Put16(std::vector<unsigned char>& b, std::size_t at, std::uint32_t v) {
-    b[at] = v & 0xFF;
-    b[at + 1] = (v >> 8) & 0xFF;
-}
-void Put32(std::vector<unsigned char>& b, std::size_t at, std::uint32_t v) {
-    Put16(b, at, v & 0xFFFF);
-    Put16(b, at + 2, v >> 16);
-}
-
-// A 24-bit bitmap with a 40-byte header and all its pixel rows.
-std::vector<unsigned char> InfoBitmap(std::int32_t width, std::int32_t height) {
-    const std::uint32_t row = ((static_cast<std::uint32_t>(width) * 24 + 31) / 32) * 4;
-    std::vector<unsigned char> b(54 + row * static_cast<std::uint32_t>(height < 0 ? -height : height));
-    b[0] = 'B';
-    b[1] = 'M';
-    Put32(b, 2, static_cast<std::uint32_t>(b.size()));
-    Put32(b, 10, 54);
-    Put32(b, 14, 40);
-    Put32(b, 18, static_cast<std::uint32_t>(width));
-    Put32(b, 22, static_cast<std::uint32_t>(height));
-    Put16(b, 26, 1);
-    Put16(b, 28, 24);
-    return b;
-}
+using kesma::test::BitmapBytes;
+using kesma::test::Put16;
+using kesma::test::Put32;
 
 class BitmapTest : public ::testing::Test {
 protected:
@@ -44,10 +23,9 @@ protected:
     void TearDown() override { fs::remove_all(dir); }
 
     std::string Write(const std::string& name, const std::vector<unsigned char>& bytes) {
-        const fs::path p = dir / name;
-        std::ofstream(p, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                  static_cast<std::streamsize>(bytes.size()));
-        return p.string();
+        const std::string path = (dir / name).string();
+        kesma::test::WriteBytes(path, bytes);
+        return path;
     }
     bool Read(const std::vector<unsigned char>& bytes, int& w, int& h) {
         return ReadBitmapSize(Write("t.bmp", bytes), w, h);
@@ -56,10 +34,10 @@ protected:
 
 TEST_F(BitmapTest, ReadsWindowsAndCoreHeaders) {
     int w = 0, h = 0;
-    ASSERT_TRUE(Read(InfoBitmap(316, 52), w, h));
+    ASSERT_TRUE(Read(BitmapBytes(316, 52), w, h));
     EXPECT_EQ(w, 316);
     EXPECT_EQ(h, 52);
-    ASSERT_TRUE(Read(InfoBitmap(7, -3), w, h));  // top-down
+    ASSERT_TRUE(Read(BitmapBytes(7, -3), w, h));  // top-down
     EXPECT_EQ(h, 3);
 
     std::vector<unsigned char> core(26 + 4 * 2);  // 8 x 2 monochrome: 4-byte rows
@@ -82,31 +60,26 @@ TEST_F(BitmapTest, RejectsMissingShortAndHostileFiles) {
     EXPECT_FALSE(Read({}, w, h));
     EXPECT_FALSE(Read({'B', 'M', 0, 0}, w, h));
 
-    auto bytes = InfoBitmap(10, 10);
+    auto bytes = BitmapBytes(10, 10);
+    const struct {
+        const char* fault;
+        std::size_t at;
+        std::uint32_t value;
+    } hostile[] = {
+        {"header too long", 14, 0x7FFFFFFF}, {"offset past the end", 10, 0xFFFFFFF0}, {"huge rows", 18, 0x7FFFFFFF},
+        {"minimum height", 22, 0x80000000},  {"zero width", 18, 0},
+        {"embedded PNG", 30, 5},  // not a bitmap a window can show
+    };
+    for (const auto& row : hostile) {
+        auto changed = bytes;
+        Put32(changed, row.at, row.value);
+        EXPECT_FALSE(Read(changed, w, h)) << row.fault;
+    }
     auto notBmp = bytes;
     notBmp[0] = 'P';
     EXPECT_FALSE(Read(notBmp, w, h));
-    auto truncated = bytes;
-    truncated.pop_back();
-    EXPECT_FALSE(Read(truncated, w, h));
-    auto headerTooLong = bytes;
-    Put32(headerTooLong, 14, 0x7FFFFFFF);
-    EXPECT_FALSE(Read(headerTooLong, w, h));
-    auto offsetPastEnd = bytes;
-    Put32(offsetPastEnd, 10, 0xFFFFFFF0);
-    EXPECT_FALSE(Read(offsetPastEnd, w, h));
-    auto hugeRows = bytes;
-    Put32(hugeRows, 18, 0x7FFFFFFF);
-    EXPECT_FALSE(Read(hugeRows, w, h));
-    auto minHeight = bytes;
-    Put32(minHeight, 22, 0x80000000);
-    EXPECT_FALSE(Read(minHeight, w, h));
-    auto zeroWidth = bytes;
-    Put32(zeroWidth, 18, 0);
-    EXPECT_FALSE(Read(zeroWidth, w, h));
-    auto png = bytes;
-    Put32(png, 30, 5);  // embedded PNG: not a bitmap a window can show
-    EXPECT_FALSE(Read(png, w, h));
+    bytes.pop_back();  // truncated
+    EXPECT_FALSE(Read(bytes, w, h));
     EXPECT_EQ(w, 0);  // untouched by every failure
 }
 
@@ -116,7 +89,7 @@ TEST_F(BitmapTest, LoadPictureSizesAnAutoSizedControl) {
     Form& f = app.Create<Form>("frmMain", 6000, 4000);
     Control& logo = f.Add(Kind::PictureBox, "picLogo", 0, 0, 100, 100);
     logo.SetAutoSize(true);
-    const std::string path = Write("TSLogo.Bmp", InfoBitmap(316, 52));
+    const std::string path = Write("TSLogo.Bmp", BitmapBytes(316, 52));
     ASSERT_TRUE(logo.LoadPicture(path));
     EXPECT_EQ(logo.GetPicture().source, Picture::Source::File);
     EXPECT_EQ(logo.GetPicture().path, path);
