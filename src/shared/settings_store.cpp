@@ -73,32 +73,34 @@ void SettingsStore::SetSettingsKey(HKey root, const std::string& keyName, const 
     SettingsSubKey = subKey;
 }
 
-bool SettingsStore::LoadVendorValues() {
+// The key is opened for each operation and closed right after; the close does not count.
+template <class Operation>
+bool SettingsStore::WithSettingsKey(Operation operation) {
     HKey key = 0;
     if (!registry_.CreateRegKey(SettingsRoot, SettingsKeyName, SettingsSubKey, key)) return false;
-    bool ok = true;
-    const std::pair<const char*, std::string*> values[] = {
-        {"VenderName", &VenderName}, {"VenderStyle", &VenderStyle}, {"InstallPath", &InstallPath},
-        {"WindowsPath", &WindowsPath}, {"SystemPath", &SystemPath}, {"HardwareID", &HardwareID}};
-    for (const auto& [name, value] : values) ok = registry_.QueryRegString(key, name, *value) && ok;
+    const bool ok = operation(key);
     registry_.CloseRegKey(key);
     return ok;
+}
+
+bool SettingsStore::LoadVendorValues() {
+    return WithSettingsKey([this](HKey key) {
+        bool ok = true;
+        const std::pair<const char*, std::string*> values[] = {
+            {"VenderName", &VenderName}, {"VenderStyle", &VenderStyle}, {"InstallPath", &InstallPath},
+            {"WindowsPath", &WindowsPath}, {"SystemPath", &SystemPath}, {"HardwareID", &HardwareID}};
+        // All six are read even after a failure.
+        for (const auto& [name, value] : values) ok = registry_.QueryRegString(key, name, *value) && ok;
+        return ok;
+    });
 }
 
 bool SettingsStore::LoadCalibrationMode() {
-    HKey key = 0;
-    if (!registry_.CreateRegKey(SettingsRoot, SettingsKeyName, SettingsSubKey, key)) return false;
-    const bool ok = registry_.QueryRegDword(key, "CalibrationMode", CalibrationMode);
-    registry_.CloseRegKey(key);
-    return ok;
+    return WithSettingsKey([this](HKey key) { return registry_.QueryRegDword(key, "CalibrationMode", CalibrationMode); });
 }
 
 bool SettingsStore::SaveCalibrationMode() {
-    HKey key = 0;
-    if (!registry_.CreateRegKey(SettingsRoot, SettingsKeyName, SettingsSubKey, key)) return false;
-    const bool ok = registry_.SetRegDword(key, "CalibrationMode", CalibrationMode);
-    registry_.CloseRegKey(key);
-    return ok;
+    return WithSettingsKey([this](HKey key) { return registry_.SetRegDword(key, "CalibrationMode", CalibrationMode); });
 }
 
 bool SettingsStore::InitSettingsStore() {

@@ -58,6 +58,9 @@ public:
     std::int32_t CalibrationMode = 1;
 
 private:
+    template <class Operation>
+    bool WithSettingsKey(Operation operation);
+
     Registry& registry_;
 };
 
