@@ -16,6 +16,13 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     kesma::DeviceLink link(device);
     ui::Win32Backend backend;
     ui::App app(backend, kesma::rightbutton::kAppTitle);
-    app.Create<kesma::rightbutton::frmMain>(link, windows, system).Show();
+    auto& form = app.Create<kesma::rightbutton::frmMain>(link, windows, system);
+    form.Load();
+    if (app.Ended()) return app.ExitCode();
+    // Windows applies the show flag of the start (SW_HIDE from the programs that start this
+    // one) to the first ShowWindow of a process. Spend it on the still hidden window, so that
+    // the button the user has just switched on is shown.
+    ShowWindow(reinterpret_cast<HWND>(form.Handle()), SW_HIDE);
+    form.Show();
     return app.Run();
 }

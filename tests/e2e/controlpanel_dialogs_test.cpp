@@ -198,6 +198,8 @@ TEST_F(ControlPanelDialogsE2e, RightButtonFunctionStartsAndEndsTheRightButtonPro
         return rightButton != nullptr && driver.State().RightButtonSlot.Window == Registered(rightButton);
     })) << "the right-button program did not register";
     EXPECT_EQ(Upper(ProcessImage(rightButton)), Upper(InstallDir() + "\\Kesmarbtn.exe"));
+    // Started hidden, it shows its button all the same: the user has just switched it on.
+    EXPECT_TRUE(Eventually([&] { return IsWindowVisible(rightButton) != FALSE; }));
     EXPECT_EQ(ReadNamedControl(main, "lblVirtualButton").text, "Drag Drop Mode, RBF Enable ( Manual Mode )");
 
     Press(dialog, "optRBFunction(0)");
