@@ -621,9 +621,18 @@ int App::MsgBox(const std::string& text, unsigned flags, const std::string& capt
     return backend_.MsgBox(text, flags, caption.empty() ? title_ : caption);
 }
 
-void App::DoEvents() {
-    backend_.DoEvents();
+void App::DoEvents(int maxWaitMs) {
+    backend_.DoEvents(maxWaitMs < 0 ? 0 : maxWaitMs);
     Reap();
+}
+
+void App::Wait(std::uint32_t ms) {
+    const std::uint32_t start = TickCount();
+    for (;;) {
+        const std::uint32_t elapsed = TickCount() - start;  // unsigned: right across the wrap
+        if (Ended() || elapsed >= ms) return;
+        DoEvents(static_cast<int>(ms - elapsed < 1000 ? ms - elapsed : 1000));
+    }
 }
 
 int App::Run() {

@@ -384,7 +384,11 @@ public:
     virtual void SetPointer(Pointer p) = 0;
     virtual ScreenInfo Screen() const = 0;
     virtual std::uint32_t TickCount() const = 0;
-    virtual void DoEvents() = 0;  // one pass of the pump; waits for input a millisecond at most
+    // The local time of day in seconds since midnight, with its fraction.
+    virtual double SecondsSinceMidnight() const = 0;
+    // One pass of the pump: waits for window input maxWaitMs at most (less when input
+    // comes), then handles what is pending.
+    virtual void DoEvents(int maxWaitMs) = 0;
     virtual void Run(App& app) = 0;  // pump until app.Ended()
 };
 
@@ -413,7 +417,14 @@ public:
     void SetPointer(Pointer p) { backend_.SetPointer(p); }
     ScreenInfo Screen() const { return backend_.Screen(); }
     std::uint32_t TickCount() const { return backend_.TickCount(); }
-    void DoEvents();
+    double SecondsSinceMidnight() const { return backend_.SecondsSinceMidnight(); }
+    // One pass of the pump. A poll loop passes how long it may wait for input before its
+    // next poll, so that waiting costs no CPU. Loops measure time with TickCount, never by
+    // counting passes: on Windows a wait shorter than the timer period (about 15.6 ms)
+    // rounds up to it, under Wine it does not.
+    void DoEvents(int maxWaitMs = 1);
+    // Handles window input until `ms` have passed on the tick count, or the app ends.
+    void Wait(std::uint32_t ms);
 
     // Runs until the last form unloads or End. Returns the exit code.
     int Run();

@@ -1,5 +1,7 @@
 #include "ui/headless/headless.h"
 
+#include <cmath>
+
 #include <algorithm>
 #include <iterator>
 
@@ -105,8 +107,16 @@ void HeadlessBackend::Advance(std::uint32_t ms) {
     now_ = std::max(now_, target);
 }
 
-void HeadlessBackend::DoEvents() {
-    Advance(1);
+double HeadlessBackend::SecondsSinceMidnight() const {
+    return std::fmod(midnightOffset_ + now_ / 1000.0, 86400.0);
+}
+
+void HeadlessBackend::SetTimeOfDay(double secondsSinceMidnight) {
+    midnightOffset_ = secondsSinceMidnight - now_ / 1000.0;
+}
+
+void HeadlessBackend::DoEvents(int maxWaitMs) {
+    Advance(static_cast<std::uint32_t>(maxWaitMs < 1 ? 1 : maxWaitMs));
     std::deque<std::function<void()>> batch;
     batch.swap(posted_);
     for (auto& fn : batch) fn();

@@ -49,9 +49,13 @@ public:
     void SetPointer(Pointer p) override { pointers_.push_back(p); }
     ScreenInfo Screen() const override { return screen_; }
     std::uint32_t TickCount() const override { return now_; }
-    // One pass: the clock moves 1 ms and due timers fire, then the posted callbacks
-    // run, then the OnDoEvents hook.
-    void DoEvents() override;
+    // The time of day follows the fake clock; SetTimeOfDay sets it for the current tick.
+    double SecondsSinceMidnight() const override;
+    void SetTimeOfDay(double secondsSinceMidnight);
+    // One pass: no input ever comes by itself, so the clock moves the whole wait (at
+    // least 1 ms) and due timers fire, then the posted callbacks run, then the
+    // OnDoEvents hook.
+    void DoEvents(int maxWaitMs) override;
     // Pumps until the app ends. Gives up (RunStalled) when nothing could ever happen
     // again, or after RunLimit passes; each pass jumps the clock to the next timer when
     // no callback or hook is waiting.
@@ -106,6 +110,7 @@ private:
     ScreenInfo screen_;
     int frameWidth_ = 120, frameHeight_ = 420;
     std::uint32_t now_ = 1000;
+    double midnightOffset_ = 12 * 3600.0 - 1.0;  // the clock starts (tick 1000) at noon
     std::map<const Form*, std::intptr_t> handles_;
     std::intptr_t nextHandle_ = 0x10010;
     std::map<Control*, TimerState, std::less<>> timers_;

@@ -1340,8 +1340,14 @@ ScreenInfo Win32Backend::Screen() const {
 
 std::uint32_t Win32Backend::TickCount() const { return GetTickCount(); }
 
-void Win32Backend::DoEvents() {
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
+double Win32Backend::SecondsSinceMidnight() const {
+    SYSTEMTIME t;
+    GetLocalTime(&t);
+    return t.wHour * 3600.0 + t.wMinute * 60.0 + t.wSecond + t.wMilliseconds / 1000.0;
+}
+
+void Win32Backend::DoEvents(int maxWaitMs) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(maxWaitMs), QS_ALLINPUT);
     MSG m;
     while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
         if (m.message == WM_QUIT) {  // Run ends the program

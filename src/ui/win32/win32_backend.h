@@ -39,7 +39,8 @@ public:
     void SetPointer(Pointer p) override;
     ScreenInfo Screen() const override;
     std::uint32_t TickCount() const override;
-    void DoEvents() override;
+    double SecondsSinceMidnight() const override;
+    void DoEvents(int maxWaitMs) override;
     void Run(App& app) override;
 
     struct Impl;
