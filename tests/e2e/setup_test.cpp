@@ -20,16 +20,13 @@ protected:
     VendorKeyGuard keyGuard;
 };
 
-TEST_F(SetupE2e, SilentImportWritesTheValidValuesWithoutWindowOrMessage) {
-    for (const char* name : {"CalibrationMode", "DoubleClickSpeed", "DoubleClickWidth", "MouseSpeed",
-                             "RightButtonAutomatic", "FeedbackTone", "AutoScanDevice"}) {
-        DeleteRegValue(name);
-    }
-    InstallFile ini("setup.ini", Bytes("[SETTINGS]\r\ncalibrationmode=none\r\nDoubleClickSpeed=450.5\r\n"
-                                       "DoubleClickWidth = 51.5 \r\nMouseHSpeed=10\r\nMouseVSpeed=12\r\n"
-                                       "MouseAcceleration=2\r\nMouseBypass=0\r\nRightButtonAutoMode=1\r\n"
-                                       "RightButtonAutoSTime=3\r\nRightButtonAutoETime=5\r\nFeedbackTone=100\r\n"
-                                       "AutoScanDevice=&H1F\r\n"));
+// The numbers and their rules are the host tests'; here the files go through the
+// platform's profile reading into the real registry.
+TEST_F(SetupE2e, SilentImportWritesTheFilesIntoTheRegistryWithoutWindowOrMessage) {
+    DeleteRegValue("DoubleClickWidth");
+    DeleteRegValue("MouseSpeed");
+    InstallFile ini("setup.ini", Bytes("[SETTINGS]\r\ndoubleclickwidth = 51.5 \r\nMouseHSpeed=10\r\n"
+                                       "MouseVSpeed=12\r\nMouseAcceleration=2\r\nMouseBypass=0\r\n"));
     InstallFile oem("setup.oem", Bytes("[setup]\r\nTITLE=Acme Touch\r\n"));
     const auto id = programs.Start("Kesmainst.exe", "/xpefbasetup");
     ASSERT_TRUE(id.has_value());
@@ -39,13 +36,8 @@ TEST_F(SetupE2e, SilentImportWritesTheValidValuesWithoutWindowOrMessage) {
         return programs.WaitExit(*id, 0);
     }, 15000));
     EXPECT_FALSE(windowSeen);
-    EXPECT_EQ(ReadRegDword("CalibrationMode"), 0u);
-    EXPECT_EQ(ReadRegDword("DoubleClickSpeed"), 450u);
     EXPECT_EQ(ReadRegDword("DoubleClickWidth"), 52u);
     EXPECT_EQ(ReadRegDword("MouseSpeed"), 0x0A0C0200u);
-    EXPECT_EQ(ReadRegDword("AutoScanDevice"), 31u);
-    EXPECT_FALSE(ReadRegDword("RightButtonAutomatic").has_value());
-    EXPECT_FALSE(ReadRegDword("FeedbackTone").has_value());
     EXPECT_EQ(ReadRegString("VenderName"), "Acme Touch");
     EXPECT_EQ(ReadRegString("VenderStyle"), "21120912");
 }

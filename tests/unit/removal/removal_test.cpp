@@ -50,8 +50,8 @@ struct Removal : ::testing::Test {
     bool Restarted() const { return !restart.calls.empty(); }
 };
 
-TEST_F(Removal, NoEnterAndEscEndWithoutChangingAnything) {
-    for (const int key : {0, 13, 27}) {
+TEST_F(Removal, NoAndEnterEndWithoutChangingAnything) {
+    for (const int key : {0, 13}) {  // Esc: the E2E test
         ui::HeadlessBackend b;
         ui::App a(b, kRemovalTitle);
         auto& f = a.Create<frmMain>(platform);
