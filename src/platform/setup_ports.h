@@ -1,0 +1,93 @@
+// The platform calls of the setup and removal programs: profile files, the
+// uninstaller's process, the delete-at-restart of a file, the restart of Windows and
+// the size of a text as a window draws it. Adapters: src/platform/win32/setup_adapters.*.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/ports.h"
+#include "ui/ui.h"
+
+namespace kesma {
+
+class ProfilePort {
+public:
+    virtual ~ProfilePort() = default;
+    // GetPrivateProfileStringA(section, key, defaultText, buffer, size, file)
+    virtual std::uint32_t GetPrivateProfileString(const std::string& section, const std::string& key,
+                                                  const std::string& defaultText, char* buffer,
+                                                  std::uint32_t size, const std::string& file) = 0;
+};
+
+constexpr std::uint32_t kSynchronize = 0x100000;
+constexpr std::uint32_t kWaitObject0 = 0;
+constexpr std::uint32_t kWaitAbandoned = 0x80;
+constexpr std::uint32_t kWaitTimeout = 0x102;
+constexpr std::uint32_t kWaitFailed = 0xFFFFFFFF;
+constexpr std::uint32_t kMoveFileDelayUntilReboot = 4;
+
+class ProcessControlPort {
+public:
+    virtual ~ProcessControlPort() = default;
+    // CreateProcessA(nullptr, commandLine, ..., STARTF_USESHOWWINDOW with SW_SHOWNORMAL);
+    // the thread handle is closed at once, the process handle is the caller's to close.
+    // False when the program did not start.
+    virtual bool StartProcess(const std::string& commandLine, std::uint32_t& processId, Handle& process) = 0;
+    // OpenProcess(access, inherit, processId); 0 on failure.
+    virtual Handle OpenProcess(std::uint32_t access, bool inherit, std::uint32_t processId) = 0;
+    virtual std::uint32_t WaitForSingleObject(Handle handle, std::uint32_t milliseconds) = 0;
+    virtual bool CloseHandle(Handle handle) = 0;
+    // MoveFileExA(existing, nullptr, flags): no new name.
+    virtual bool MoveFileEx(const std::string& existing, std::uint32_t flags) = 0;
+};
+
+struct Luid {
+    std::uint32_t LowPart = 0;
+    std::int32_t HighPart = 0;
+};
+
+// TOKEN_PRIVILEGES with one entry.
+struct TokenPrivileges {
+    std::uint32_t PrivilegeCount = 0;
+    Luid PrivilegeLuid;
+    std::uint32_t Attributes = 0;
+};
+
+constexpr std::uint32_t kTokenAdjustPrivileges = 0x20;
+constexpr std::uint32_t kTokenQuery = 0x8;
+constexpr std::uint32_t kSePrivilegeEnabled = 2;
+constexpr unsigned kEwxReboot = 0x2;
+constexpr unsigned kEwxForceIfHung = 0x10;
+
+class RestartPort {
+public:
+    virtual ~RestartPort() = default;
+    virtual Handle GetCurrentProcess() = 0;
+    // OpenProcessToken(process, access, &token)
+    virtual bool OpenProcessToken(Handle process, std::uint32_t access, Handle& token) = 0;
+    // LookupPrivilegeValueA(nullptr, name, &luid): the system name is empty (this computer).
+    virtual bool LookupPrivilegeValue(const std::string& name, Luid& luid) = 0;
+    // AdjustTokenPrivileges(token, disableAll, &newState, bufferLength, previousState, &returnLength)
+    virtual bool AdjustTokenPrivileges(Handle token, bool disableAll, const TokenPrivileges& newState,
+                                       std::uint32_t bufferLength, void* previousState,
+                                       std::uint32_t& returnLength) = 0;
+    virtual bool ExitWindowsEx(unsigned flags, std::uint32_t reason) = 0;
+    virtual std::uint32_t GetLastError() = 0;
+    virtual void SetLastError(std::uint32_t code) = 0;
+};
+
+// The size in twips a label needs for its text in a font: one line when wrapWidth is 0,
+// else the text broken into lines of at most wrapWidth (DrawTextA with DT_CALCRECT).
+struct TextSize {
+    int width = 0;
+    int height = 0;
+};
+
+class TextMeasurePort {
+public:
+    virtual ~TextMeasurePort() = default;
+    virtual TextSize MeasureText(const ui::Font& font, const std::string& text, int wrapWidth) = 0;
+};
+
+}  // namespace kesma

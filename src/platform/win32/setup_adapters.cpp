@@ -1,0 +1,108 @@
+#include "platform/win32/win32.h"
+
+// Macros of <windows.h> that would rename the ports' methods of the same names.
+#undef GetPrivateProfileString
+#undef MoveFileEx
+#undef LookupPrivilegeValue
+
+#include "platform/win32/setup_adapters.h"
+
+namespace kesma::win32 {
+
+namespace {
+HANDLE ToHandle(Handle h) { return reinterpret_cast<HANDLE>(h); }
+Handle FromHandle(HANDLE h) { return reinterpret_cast<Handle>(h); }
+constexpr int kTwipsPerInch = 1440;
+}  // namespace
+
+static_assert(sizeof(TokenPrivileges) == sizeof(TOKEN_PRIVILEGES), "one-entry TOKEN_PRIVILEGES");
+static_assert(sizeof(Luid) == sizeof(LUID), "LUID");
+
+std::uint32_t ProfileAdapter::GetPrivateProfileString(const std::string& section, const std::string& key,
+                                                      const std::string& defaultText, char* buffer,
+                                                      std::uint32_t size, const std::string& file) {
+    return GetPrivateProfileStringA(section.c_str(), key.c_str(), defaultText.c_str(), buffer, size, file.c_str());
+}
+
+bool ProcessControlAdapter::StartProcess(const std::string& commandLine, std::uint32_t& processId,
+                                         Handle& process) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOWNORMAL;
+    PROCESS_INFORMATION info{};
+    std::string line = commandLine;  // CreateProcessA may write into its command line
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
+        return false;
+    }
+    ::CloseHandle(info.hThread);
+    processId = info.dwProcessId;
+    process = FromHandle(info.hProcess);
+    return true;
+}
+
+Handle ProcessControlAdapter::OpenProcess(std::uint32_t access, bool inherit, std::uint32_t processId) {
+    return FromHandle(::OpenProcess(access, inherit ? TRUE : FALSE, processId));
+}
+
+std::uint32_t ProcessControlAdapter::WaitForSingleObject(Handle handle, std::uint32_t milliseconds) {
+    return ::WaitForSingleObject(ToHandle(handle), milliseconds);
+}
+
+bool ProcessControlAdapter::CloseHandle(Handle handle) { return ::CloseHandle(ToHandle(handle)) != FALSE; }
+
+bool ProcessControlAdapter::MoveFileEx(const std::string& existing, std::uint32_t flags) {
+    return MoveFileExA(existing.c_str(), nullptr, flags) != FALSE;
+}
+
+Handle RestartAdapter::GetCurrentProcess() { return FromHandle(::GetCurrentProcess()); }
+
+bool RestartAdapter::OpenProcessToken(Handle process, std::uint32_t access, Handle& token) {
+    HANDLE h = nullptr;
+    const bool ok = ::OpenProcessToken(ToHandle(process), access, &h) != FALSE;
+    token = FromHandle(h);
+    return ok;
+}
+
+bool RestartAdapter::LookupPrivilegeValue(const std::string& name, Luid& luid) {
+    return LookupPrivilegeValueA(nullptr, name.c_str(), reinterpret_cast<LUID*>(&luid)) != FALSE;
+}
+
+bool RestartAdapter::AdjustTokenPrivileges(Handle token, bool disableAll, const TokenPrivileges& newState,
+                                           std::uint32_t bufferLength, void* previousState,
+                                           std::uint32_t& returnLength) {
+    TOKEN_PRIVILEGES state = *reinterpret_cast<const TOKEN_PRIVILEGES*>(&newState);
+    DWORD length = 0;
+    const bool ok = ::AdjustTokenPrivileges(ToHandle(token), disableAll ? TRUE : FALSE, &state, bufferLength,
+                                            static_cast<PTOKEN_PRIVILEGES>(previousState), &length) != FALSE;
+    returnLength = length;
+    return ok;
+}
+
+bool RestartAdapter::ExitWindowsEx(unsigned flags, std::uint32_t reason) {
+    return ::ExitWindowsEx(flags, reason) != FALSE;
+}
+
+std::uint32_t RestartAdapter::GetLastError() { return ::GetLastError(); }
+void RestartAdapter::SetLastError(std::uint32_t code) { ::SetLastError(code); }
+
+TextSize TextMeasureAdapter::MeasureText(const ui::Font& font, const std::string& text, int wrapWidth) {
+    HDC screen = GetDC(nullptr);
+    const int dpiX = GetDeviceCaps(screen, LOGPIXELSX);
+    const int dpiY = GetDeviceCaps(screen, LOGPIXELSY);
+    // The font as the ui toolkit makes it.
+    const int height = -MulDiv(static_cast<int>(font.size * 100 + 0.5), dpiY, 7200);
+    HFONT handle = CreateFontA(height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, font.italic, FALSE, FALSE,
+                               DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                               DEFAULT_PITCH | FF_DONTCARE, font.name.c_str());
+    HGDIOBJ old = SelectObject(screen, handle);
+    RECT rect{0, 0, wrapWidth > 0 ? MulDiv(wrapWidth, dpiX, kTwipsPerInch) : 0, 0};
+    DrawTextA(screen, text.c_str(), -1, &rect, DT_CALCRECT | (wrapWidth > 0 ? DT_WORDBREAK : DT_SINGLELINE));
+    SelectObject(screen, old);
+    DeleteObject(handle);
+    ReleaseDC(nullptr, screen);
+    return TextSize{MulDiv(rect.right - rect.left, kTwipsPerInch, dpiX),
+                    MulDiv(rect.bottom - rect.top, kTwipsPerInch, dpiY)};
+}
+
+}  // namespace kesma::win32

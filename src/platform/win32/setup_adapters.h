@@ -1,0 +1,42 @@
+// The Win32 side of the setup and removal programs' ports: each method is the named call.
+#pragma once
+
+#include "platform/setup_ports.h"
+
+namespace kesma::win32 {
+
+class ProfileAdapter final : public ProfilePort {
+public:
+    std::uint32_t GetPrivateProfileString(const std::string& section, const std::string& key,
+                                          const std::string& defaultText, char* buffer, std::uint32_t size,
+                                          const std::string& file) override;
+};
+
+class ProcessControlAdapter final : public ProcessControlPort {
+public:
+    bool StartProcess(const std::string& commandLine, std::uint32_t& processId, Handle& process) override;
+    Handle OpenProcess(std::uint32_t access, bool inherit, std::uint32_t processId) override;
+    std::uint32_t WaitForSingleObject(Handle handle, std::uint32_t milliseconds) override;
+    bool CloseHandle(Handle handle) override;
+    bool MoveFileEx(const std::string& existing, std::uint32_t flags) override;
+};
+
+class RestartAdapter final : public RestartPort {
+public:
+    Handle GetCurrentProcess() override;
+    bool OpenProcessToken(Handle process, std::uint32_t access, Handle& token) override;
+    bool LookupPrivilegeValue(const std::string& name, Luid& luid) override;
+    bool AdjustTokenPrivileges(Handle token, bool disableAll, const TokenPrivileges& newState,
+                               std::uint32_t bufferLength, void* previousState,
+                               std::uint32_t& returnLength) override;
+    bool ExitWindowsEx(unsigned flags, std::uint32_t reason) override;
+    std::uint32_t GetLastError() override;
+    void SetLastError(std::uint32_t code) override;
+};
+
+class TextMeasureAdapter final : public TextMeasurePort {
+public:
+    TextSize MeasureText(const ui::Font& font, const std::string& text, int wrapWidth) override;
+};
+
+}  // namespace kesma::win32

@@ -1,0 +1,184 @@
+#include "removal/removal.h"
+
+#include <cmath>
+
+#include "controlpanel/control_panel.h"
+#include "controlpanel/support_about.h"
+#include "setup/progress_window.h"
+#include "setup/restart.h"
+#include "shared/pause.h"
+
+namespace kesma::removal {
+
+namespace {
+
+constexpr int kClientWidth = 6540, kClientHeight = 4140;
+constexpr int kButtonWidth = 1215, kButtonHeight = 435, kButtonTop = 3360;
+constexpr ui::Color kButtonShadow = 0x80000010;
+constexpr ui::Color kButtonHighlight = 0x80000014;
+constexpr int kWaitRounds = 10;
+constexpr std::uint32_t kWaitRoundMs = 1000;
+
+// An etched line is a shape one pixel high in one colour.
+void AddLine(ui::Form& form, const std::string& name, ui::Color color) {
+    ui::Control& line = form.Add(ui::Kind::Shape, name, 0, 0, 0, 15);
+    line.SetForeColor(color);
+    line.SetBackColor(color);
+}
+
+int Round(double value) { return static_cast<int>(std::nearbyint(value)); }
+
+}  // namespace
+
+WaitResult WaitForUninstaller(ui::App& app, ProcessControlPort& processes, Handle process) {
+    for (int counter = 0; counter < kWaitRounds; ++counter) {
+        app.DoEvents(0);
+        const std::uint32_t result = processes.WaitForSingleObject(process, kWaitRoundMs);
+        if (result == kWaitObject0) return WaitResult::Ended;
+        if (result == kWaitFailed) return WaitResult::Failed;
+        if (result == kWaitAbandoned) return WaitResult::Abandoned;
+    }
+    return WaitResult::TimedOut;
+}
+
+frmMain::frmMain(ui::App& app, RemovalPlatform& platform)
+    : ui::Form(app, "frmMain", kClientWidth, kClientHeight),
+      platform_(platform),
+      link_(platform.device),
+      registry_(platform.registry),
+      store_(registry_),
+      branding_(store_, platform.files),
+      companions_(link_, store_, platform.windows, platform.processes) {
+    SetCaption("Removal");
+    controlpanel::AddVendorHeader(*this);
+    Ctl("lblSystem").SetCaption("TouchScreen Software Removal Version ");
+
+    Add(ui::Kind::Shape, "shpRemoval", 480, 1260, 5580, 1500);
+    Add(ui::Kind::Image, "imgRemoval", 720, 1440, 480, 480).SetIconPicture();
+    Add(ui::Kind::Label, "lblAsk", 1440, 1380, 4440, 600);
+    Add(ui::Kind::Label, "lblText", 1440, 2040, 4440, 600)
+        .SetCaption("If Removal is complete, TouchScreen will not work next time when you start Windows!");
+    AddLine(*this, "linEtchShadow", kButtonShadow);
+    AddLine(*this, "linEtchHighlight", kButtonHighlight);
+    ui::Control& yes = Add(ui::Kind::Button, "cmdYes", 0, kButtonTop, kButtonWidth, kButtonHeight);
+    yes.SetCaption("&Yes");
+    ui::Control& no = Add(ui::Kind::Button, "cmdNo", 0, kButtonTop, kButtonWidth, kButtonHeight);
+    no.SetCaption("&No");
+    no.SetDefault(true);
+    no.SetCancel(true);
+
+    OnLoad = [this] { Form_Load(); };
+    yes.OnClick = [this] { cmdYes_Click(); };
+    no.OnClick = [this] { cmdNo_Click(); };
+    Ctl("imgIcon").OnDblClick = [this] { imgIcon_DblClick(); };
+}
+
+void frmMain::Form_Load() {
+    SetCaption(kRemovalTitle);
+    ui::Control& system = Ctl("lblSystem");
+    system.SetCaption(system.Caption() + "7.3.COM");
+
+    app().SetPointer(ui::Pointer::Hourglass);
+    const bool loaded = store_.InitSettingsStore();
+    app().SetPointer(ui::Pointer::Default);
+    if (!loaded) {
+        app().MsgBox("Fail to load data from Register File!", ui::kMbOk, Caption());
+        app().End();
+        return;
+    }
+    branding_.ApplyVendorHeader(*this);
+    Ctl("lblAsk").SetCaption("Are you sure you want to completely remove " + std::string("TouchScreen V.") +
+                             "7.3.COM" + " and all of its components?");
+    LayOut();
+    CentreWindow(*this);
+    CentreIcon(*this);
+}
+
+// The window is wide enough for two buttons and its caption; the frame is centred, the
+// buttons are a centred pair half a button apart, and an etched line runs above them.
+void frmMain::LayOut() {
+    ui::Control& yes = Ctl("cmdYes");
+    ui::Control& no = Ctl("cmdNo");
+    ui::Control& frame = Ctl("shpRemoval");
+    const int captionWidth = platform_.text.MeasureText(ui::Font{}, Caption(), 0).width;
+    if (2 * yes.Width() + captionWidth > Width()) SetWidth(2 * yes.Width() + captionWidth);
+    frame.SetLeft((ScaleWidth() - frame.Width()) / 2);
+    // "\" rounds its dividend to a whole number first.
+    yes.SetLeft(Round(ScaleWidth() - 1.5 * yes.Width() - no.Width()) / 2);
+    no.SetLeft(Round(yes.Left() + 1.5 * yes.Width()));
+    const int lineTop = yes.Top() - Round(no.Height() / 2.0);
+    const int pixel = app().Screen().twipsPerPixelY;
+    Ctl("linEtchShadow").Move(frame.Left() - 50, lineTop, frame.Width() + 100, pixel);
+    Ctl("linEtchHighlight").Move(frame.Left() - 55, lineTop + 20, frame.Width() + 110, pixel);
+}
+
+void frmMain::cmdNo_Click() {
+    Unload();
+    app().End();
+}
+
+void frmMain::imgIcon_DblClick() {
+    Hide();
+    app().Create<controlpanel::frmAbout>(branding_, [this] { Show(); }).Show();
+}
+
+void frmMain::CloseCompanions() {
+    if (!link_.OpenTouchDevice()) return;
+    companions_.CloseRightButtonProgram();
+    companions_.CloseSmiProgram();
+    link_.CloseTouchDevice();
+}
+
+void frmMain::Warn(const std::string& text) {
+    app().MsgBox(text, ui::kMbOk | ui::kMbIconWarning | ui::kMbSystemModal, app().Title());
+}
+
+bool frmMain::RunUninstaller() {
+    ProcessControlPort& processes = platform_.processControl;
+    const std::string commandLine = CompanionCommandLine(store_.InstallPath, "unins000.exe") + " /SILENT";
+    std::uint32_t processId = 0;
+    kesma::Handle started = 0;
+    if (!processes.StartProcess(commandLine, processId, started)) {
+        Warn("Fail to remove files! (unins000.exe cannot be started)");
+        return false;
+    }
+    // The start's own handle is kept until ours is open, so that an uninstaller that
+    // ends at once is still there to be opened.
+    const kesma::Handle process = processes.OpenProcess(kSynchronize, false, processId);
+    processes.CloseHandle(started);
+    if (process == 0) {
+        Warn("Fail to remove files! (Startup)");
+        return false;
+    }
+    const WaitResult result = WaitForUninstaller(app(), processes, process);
+    processes.CloseHandle(process);
+    switch (result) {
+    case WaitResult::Ended: return true;
+    case WaitResult::Failed: Warn("Fail to remove files! (WAIT_FAILED)"); break;
+    case WaitResult::Abandoned: Warn("Fail to remove files! (WAIT_ABANDONED)"); break;
+    case WaitResult::TimedOut: Warn("Fail to remove files! (WAIT_TIMEOUT)"); break;
+    }
+    return false;
+}
+
+void frmMain::cmdYes_Click() {
+    Hide();
+    CloseCompanions();
+    auto& progress = app().Create<setup::frmMessage>(platform_.text, false);
+    progress.ShowProgressMessage("Removing files from your system...");
+    Pause(app(), 3);
+    if (!RunUninstaller()) {
+        app().End();
+        return;
+    }
+    platform_.processControl.MoveFileEx(store_.WindowsPath + "\\Kesmawipe.exe", kMoveFileDelayUntilReboot);
+    Pause(app(), 10);
+    progress.Unload();
+    app().MsgBox("Removal is complete to uninstall TouchScreen drivers and utilities.\r\n\r\n"
+                 "The Windows must be restarted.",
+                 ui::kMbOk | ui::kMbIconInformation | ui::kMbSystemModal, app().Title());
+    setup::RestartWindows(app(), platform_.restart);
+    app().End();
+}
+
+}  // namespace kesma::removal

@@ -1,0 +1,60 @@
+// Kesmawipe's main window: asks once, then closes the companions, runs the
+// installation's uninstaller, has its own file deleted at the next start of Windows and
+// restarts Windows.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/ports.h"
+#include "platform/setup_ports.h"
+#include "shared/companions.h"
+#include "shared/device_link.h"
+#include "shared/settings_store.h"
+#include "shared/vendor.h"
+#include "ui/ui.h"
+
+namespace kesma::removal {
+
+inline constexpr const char* kRemovalTitle = "TouchScreen Software Removal";
+
+struct RemovalPlatform {
+    DevicePort& device;
+    RegistryPort& registry;
+    WindowPort& windows;
+    ProcessPort& processes;
+    FilePort& files;
+    ProcessControlPort& processControl;
+    RestartPort& restart;
+    TextMeasurePort& text;
+};
+
+// What the wait for the uninstaller came to.
+enum class WaitResult { Ended, Failed, Abandoned, TimedOut };
+// Ten waits of a second each on the process, with the window input handled before each.
+WaitResult WaitForUninstaller(ui::App& app, ProcessControlPort& processes, Handle process);
+
+class frmMain : public ui::Form {
+public:
+    frmMain(ui::App& app, RemovalPlatform& platform);
+
+private:
+    void Form_Load();
+    void LayOut();
+    void cmdYes_Click();
+    void cmdNo_Click();
+    void imgIcon_DblClick();
+    void CloseCompanions();
+    // Starts the uninstaller and waits for it; false (after a warning) when it did not end.
+    bool RunUninstaller();
+    void Warn(const std::string& text);
+
+    RemovalPlatform& platform_;
+    DeviceLink link_;
+    Registry registry_;
+    SettingsStore store_;
+    VendorBranding branding_;
+    Companions companions_;
+};
+
+}  // namespace kesma::removal

@@ -1,0 +1,29 @@
+// Kesmainst: imports the installation's setup.ini and setup.oem into the settings key
+// and restarts Windows; with /XPEFBASETUP (any letter case) silently and without restart.
+#pragma once
+
+#include <string>
+
+#include "platform/ports.h"
+#include "platform/setup_ports.h"
+#include "ui/ui.h"
+
+namespace kesma::setup {
+
+inline constexpr const char* kSetupTitle = "TouchScreen Driver Installation";
+
+struct SetupPlatform {
+    RegistryPort& registry;
+    FilePort& files;
+    ProfilePort& profile;
+    RestartPort& restart;
+    TextMeasurePort& text;
+};
+
+// The whole argument text equals /XPEFBASETUP without regard to letter case.
+bool IsSilentSwitch(const std::string& arguments);
+
+// The whole run; app's title is kSetupTitle.
+void RunSetup(ui::App& app, SetupPlatform& platform, const std::string& arguments);
+
+}  // namespace kesma::setup

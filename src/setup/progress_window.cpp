@@ -1,0 +1,58 @@
+#include "setup/progress_window.h"
+
+#include <algorithm>
+
+#include "shared/vendor.h"
+
+namespace kesma::setup {
+
+namespace {
+constexpr int kClientWidth = 5400, kClientHeight = 1080;
+constexpr int kIconLeft = 300, kIconSize = 480;  // 32 x 32 pixels at 96 dpi
+constexpr int kTextLeft = 1020, kTextWidth = 4140;
+}  // namespace
+
+frmMessage::frmMessage(ui::App& app, TextMeasurePort& text, bool hourglassWhilePlacing)
+    : ui::Form(app, "frmMessage", kClientWidth, kClientHeight),
+      text_(text),
+      hourglassWhilePlacing_(hourglassWhilePlacing) {
+    Add(ui::Kind::Image, "imgMsg", kIconLeft, (kClientHeight - kIconSize) / 2, kIconSize, kIconSize)
+        .SetIconPicture();
+    Add(ui::Kind::Label, "lblMsg", kTextLeft, 0, kTextWidth, 195);
+    OnLoad = [this] { Form_Load(); };
+}
+
+void frmMessage::Form_Load() { SetCaption(app().Title()); }
+
+// The layout is twice the icon high, or the text and half an icon when the text is
+// taller; icon and text are centred in it. The window keeps its designed size unless
+// the layout is taller: then it grows so that no line of the text is cut off.
+void frmMessage::LayOut() {
+    ui::Control& icon = Ctl("imgMsg");
+    ui::Control& label = Ctl("lblMsg");
+    const int layout = std::max(2 * icon.Height(), label.Height() + icon.Height() / 2);
+    const int height = std::max(kClientHeight, layout);
+    if (height != ScaleHeight()) SetClientSize(ScaleWidth(), height);
+    icon.SetTop((height - icon.Height()) / 2);
+    label.SetTop((height - label.Height()) / 2);
+}
+
+void frmMessage::Place() {
+    if (hourglassWhilePlacing_ && hourglass_++ == 0) app().SetPointer(ui::Pointer::Hourglass);
+    CentreWindow(*this);
+    if (hourglassWhilePlacing_ && hourglass_ > 0 && --hourglass_ == 0) app().SetPointer(ui::Pointer::Default);
+}
+
+void frmMessage::ShowProgressMessage(const std::string& text) {
+    if (!Loaded()) Load();
+    ui::Control& label = Ctl("lblMsg");
+    label.SetCaption(text);
+    label.SetHeight(text_.MeasureText(label.GetFont(), text, label.Width()).height);
+    LayOut();
+    Place();
+    Show();
+    // The callers go on working without pumping: paint now.
+    app().DoEvents(0);
+}
+
+}  // namespace kesma::setup
