@@ -142,15 +142,19 @@ frmCalibration::frmCalibration(ui::App& app, ControlPanel& cp)
 int frmCalibration::Px(int twips) const { return twips / app().Screen().twipsPerPixelX; }
 int frmCalibration::Tw(int px) const { return px * app().Screen().twipsPerPixelX; }
 
+void frmCalibration::FitLabel(ui::Control& label) {
+    const ui::TextExtent extent = app().MeasureText(label.GetFont(), label.Caption());
+    label.SetWidth(Tw(extent.widthPx));
+    label.SetHeight(Tw(extent.heightPx));
+}
+
 void frmCalibration::SetLabelCaption(ui::Control& label, const std::string& text) {
     const int oldWidth = label.Width();
-    const ui::TextExtent extent = app().MeasureText(label.GetFont(), text);
-    const int width = Tw(extent.widthPx);
     label.SetCaption(text);
-    if (label.Alignment() == ui::Align::Right) label.SetLeft(label.Left() + oldWidth - width);
-    if (label.Alignment() == ui::Align::Center) label.SetLeft(label.Left() + (oldWidth - width) / 2);
-    label.SetWidth(width);
-    label.SetHeight(Tw(extent.heightPx));
+    FitLabel(label);
+    const int grown = label.Width() - oldWidth;
+    if (label.Alignment() == ui::Align::Right) label.SetLeft(label.Left() - grown);
+    if (label.Alignment() == ui::Align::Center) label.SetLeft(label.Left() - grown / 2);
 }
 
 void frmCalibration::Form_Load() {
@@ -166,13 +170,12 @@ void frmCalibration::Form_Load() {
             cp_.Programs.NotifyCalibrationStart();
         }
     }
-    // Every label sizes itself to its design caption first.
-    for (const char* name : {"lblMesg1", "lblMesg2", "lblMesg3", "lblHelp", "lblTitle", "LabelAction"}) {
-        ui::Control& label = Ctl(name);
-        SetLabelCaption(label, label.Caption());
+    ui::Control& resolution = Ctl("lblResolution");
+    resolution.SetCaption("Resolution: " + std::to_string(ResolutionX) + " X " + std::to_string(ResolutionY));
+    // Every label takes the size of its caption, from its design position.
+    for (const char* name : {"lblResolution", "lblMesg1", "lblMesg2", "lblMesg3", "lblHelp", "lblTitle", "LabelAction"}) {
+        FitLabel(Ctl(name));
     }
-    SetLabelCaption(Ctl("lblResolution"),
-                    "Resolution: " + std::to_string(ResolutionX) + " X " + std::to_string(ResolutionY));
     Form_Resize();
 }
 

@@ -55,6 +55,7 @@ private:
     void DrawIdleFrame();
     void FillIdleBlock(int n);
     void ClearIdleBar();
+    void FitLabel(ui::Control& label);
     // A label that sizes itself to its caption, keeping the side its alignment names.
     void SetLabelCaption(ui::Control& label, const std::string& text);
 
