@@ -192,10 +192,11 @@ TEST_F(CalibrationE2e, RoundTripOverEveryPanelWiring) {
     std::string table = "worst error in pixels (wiring x mode)\n  wiring                        mode 1  mode 2\n";
     int worstOfAll = 0;
     for (int wiring = 0; wiring < 8; ++wiring) {
-        std::string flags = " --raw-min 40 --raw-max 990";
-        if (wiring & 1) flags += " --invert-x";
-        if (wiring & 2) flags += " --invert-y";
-        if (wiring & 4) flags += " --swap";
+        std::string wires;
+        if (wiring & 1) wires += " --invert-x";
+        if (wiring & 2) wires += " --invert-y";
+        if (wiring & 4) wires += " --swap";
+        const std::string flags = " --raw-min 40 --raw-max 990" + wires;
         Kesmasim("panel" + flags);
         char row[80];
         int worst[2] = {0, 0};
@@ -216,8 +217,8 @@ TEST_F(CalibrationE2e, RoundTripOverEveryPanelWiring) {
             EXPECT_LE(worst[mode], 2) << "wiring" << flags << " mode " << mode + 1;
             worstOfAll = std::max(worstOfAll, worst[mode]);
         }
-        std::snprintf(row, sizeof row, "  %-28s  %6d  %6d\n", flags.substr(28).empty() ? "normal" : flags.substr(29).c_str(),
-                      worst[0], worst[1]);
+        std::snprintf(row, sizeof row, "  %-28s  %6d  %6d\n", wires.empty() ? "normal" : wires.c_str() + 1, worst[0],
+                      worst[1]);
         table += row;
     }
     std::printf("%s  worst of all: %d\n", table.c_str(), worstOfAll);
