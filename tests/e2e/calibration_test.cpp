@@ -48,10 +48,19 @@ protected:
     }
 
     // Chooses the mode and presses Calibration; returns the calibration window.
-    HWND Open(HWND main, int mode) {
+    HWND Open(int mode) {
         EXPECT_EQ(ax::SetValue(main, ax::FindControl(main, "cboCalibration"), mode), "");
         EXPECT_EQ(ax::Click(main, ax::FindControl(main, "cmdCalibration")), "");
         return ax::WaitTopWindow("frmCalibration");
+    }
+
+    // Starts the control panel (into `main`) and a run in `mode`; returns the calibration
+    // window once it asks for its first touch, or nullptr.
+    HWND StartRun(int mode) {
+        main = StartMain();
+        if (main == nullptr) return nullptr;
+        HWND form = Open(mode);
+        return form != nullptr && WaitForTouchPrompt(form) ? form : nullptr;
     }
 
     // Waits until the window asks for a touch on its next cross.
@@ -75,7 +84,7 @@ protected:
     }
 
     // Answers the box the run ends with and waits for the main window.
-    ax::MessageBoxInfo Answer(HWND main, const std::string& button) {
+    ax::MessageBoxInfo Answer(const std::string& button) {
         const auto box = ax::WaitMessageBox(kRunTimeoutMs);
         EXPECT_TRUE(box.has_value());
         if (!box) return {};
@@ -85,17 +94,15 @@ protected:
     }
 
     Words old{};
+    HWND main = nullptr;
 };
 
 TEST_F(CalibrationE2e, CornerRunKeepsTheNewCalibrationOnYes) {
-    HWND main = StartMain();
-    ASSERT_NE(main, nullptr);
-    HWND form = Open(main, 0);
+    HWND form = StartRun(0);
     ASSERT_NE(form, nullptr);
-    ASSERT_TRUE(WaitForTouchPrompt(form));
     Shot(form, "frmCalibration");
     HoldRaw(form, {{50, 50}, {970, 50}, {970, 970}, {50, 970}});
-    const ax::MessageBoxInfo box = Answer(main, "Yes");
+    const ax::MessageBoxInfo box = Answer("Yes");
     EXPECT_EQ(box.caption, "TouchScreen Calibration");
     EXPECT_EQ(box.icon, "question");
     EXPECT_EQ(box.text.substr(0, 26), "CALIBRATION IS COMPLETE.\r\r");
@@ -104,9 +111,7 @@ TEST_F(CalibrationE2e, CornerRunKeepsTheNewCalibrationOnYes) {
 }
 
 TEST_F(CalibrationE2e, EdgeRunOnAnExchangedPanelRestoresTheOldCalibrationOnNo) {
-    HWND main = StartMain();
-    ASSERT_NE(main, nullptr);
-    HWND form = Open(main, 1);
+    HWND form = StartRun(1);
     ASSERT_NE(form, nullptr);
     // TOP, RIGHT, DOWN, LEFT with the raw axes exchanged.
     HoldRaw(form, {{60, 511}, {383, 960}, {700, 511}, {383, 60}});
@@ -115,12 +120,12 @@ TEST_F(CalibrationE2e, EdgeRunOnAnExchangedPanelRestoresTheOldCalibrationOnNo) {
     const Words applied = WordsOf(driver.State().Settings);
     EXPECT_EQ(applied.direction, 4);
     EXPECT_EQ(applied.xMid, 511);
-    Answer(main, "No");
+    Answer("No");
     EXPECT_EQ(WordsOf(driver.State().Settings), old);
 }
 
 TEST_F(CalibrationE2e, WrongDirectionAndShortSpansAreRefused) {
-    HWND main = StartMain();
+    main = StartMain();
     ASSERT_NE(main, nullptr);
     struct Case {
         std::vector<std::pair<int, int>> points;
@@ -129,10 +134,10 @@ TEST_F(CalibrationE2e, WrongDirectionAndShortSpansAreRefused) {
     const Case cases[] = {{{{40, 40}, {40, 40}, {40, 40}, {40, 40}}, "Incorrect Panel Direction! (00000000-00000000)"},
                           {{{400, 400}, {600, 400}, {600, 600}, {400, 600}}, "Invalid Result of Calibration! (1234)"}};
     for (const Case& c : cases) {
-        HWND form = Open(main, 0);
+        HWND form = Open(0);
         ASSERT_NE(form, nullptr);
         HoldRaw(form, c.points);
-        const ax::MessageBoxInfo box = Answer(main, "OK");
+        const ax::MessageBoxInfo box = Answer("OK");
         EXPECT_EQ(box.caption, "Touchscreen Calibration");
         EXPECT_EQ(box.icon, "error");
         EXPECT_EQ(box.text.substr(0, std::string(c.start).size()), c.start);
@@ -147,11 +152,8 @@ TEST_F(CalibrationE2e, EscWithYesBreaksAndTheRightButtonProgramStepsAside) {
     HWND rightButton = ax::WaitTopWindow(kRightButtonCaption);
     ASSERT_NE(rightButton, nullptr);
     ASSERT_TRUE(Eventually([&] { return IsWindowVisible(rightButton) != FALSE; }));
-    HWND main = StartMain();
-    ASSERT_NE(main, nullptr);
-    HWND form = Open(main, 0);
+    HWND form = StartRun(0);
     ASSERT_NE(form, nullptr);
-    ASSERT_TRUE(WaitForTouchPrompt(form));
     EXPECT_TRUE(Eventually([&] { return !IsWindowVisible(rightButton); }));
     EXPECT_EQ(ax::Key(form, "Esc", 0), "");
     const auto box = ax::WaitMessageBox();
@@ -166,11 +168,8 @@ TEST_F(CalibrationE2e, EscWithYesBreaksAndTheRightButtonProgramStepsAside) {
 }
 
 TEST_F(CalibrationE2e, TwentySecondsWithoutATouchEndTheRunSilently) {
-    HWND main = StartMain();
-    ASSERT_NE(main, nullptr);
-    HWND form = Open(main, 1);
+    HWND form = StartRun(1);
     ASSERT_NE(form, nullptr);
-    ASSERT_TRUE(WaitForTouchPrompt(form));
     const DWORD shown = GetTickCount();
     ASSERT_TRUE(Eventually([&] { return IsWindowVisible(main) != FALSE; }, 30000));
     EXPECT_GE(GetTickCount() - shown, 19000u);
@@ -182,7 +181,7 @@ TEST_F(CalibrationE2e, TwentySecondsWithoutATouchEndTheRunSilently) {
 // touching the cross centres, then touch a grid of pixels; the driver puts each within
 // 2 pixels of the touch. The table of worst errors is printed.
 TEST_F(CalibrationE2e, RoundTripOverEveryPanelWiring) {
-    HWND main = StartMain();
+    main = StartMain();
     ASSERT_NE(main, nullptr);
     const int w = 1024, h = 768;
     const int r = w - 1, b = h - 1, cx = w / 2 - 1, cy = h / 2 - 1;
@@ -201,13 +200,13 @@ TEST_F(CalibrationE2e, RoundTripOverEveryPanelWiring) {
         char row[80];
         int worst[2] = {0, 0};
         for (int mode = 0; mode < 2; ++mode) {
-            HWND form = Open(main, mode);
+            HWND form = Open(mode);
             ASSERT_NE(form, nullptr);
             TouchTargets(form, [&](int i) {
                 Kesmasim("tap " + std::to_string(centres[mode][i].first) + " " + std::to_string(centres[mode][i].second) +
                          " --ms 700");
             });
-            Answer(main, "Yes");
+            Answer("Yes");
             for (auto [px, py] : grid) {
                 const auto raw = ParsePoint(Kesmasim("tap " + std::to_string(px) + " " + std::to_string(py) + " --ms 0").out);
                 const auto got = ParsePoint(
