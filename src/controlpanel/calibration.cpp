@@ -1,6 +1,8 @@
 #include "controlpanel/calibration.h"
 
 #include <cmath>
+#include <cstdlib>
+#include <string>
 
 #include "shared/device_link.h"
 #include "shared/records.h"

@@ -117,9 +117,10 @@ TEST_F(CalibrationE2e, EdgeRunOnAnExchangedPanelRestoresTheOldCalibrationOnNo) {
     HoldRaw(form, {{60, 511}, {383, 960}, {700, 511}, {383, 60}});
     ASSERT_TRUE(ax::WaitMessageBox(kRunTimeoutMs).has_value());
     // The new words are in the driver while the question is open.
-    const Words applied = WordsOf(driver.State().Settings);
-    EXPECT_EQ(applied.direction, 4);
-    EXPECT_EQ(applied.xMid, 511);
+    // Exchanged: TOP (511, 60), RIGHT (960, 383), DOWN (511, 700), LEFT (60, 383); on
+    // halves of 496 and 368 pixels, offLeft = 452 * 16 / 496 = 14.58, offRight = 14.52,
+    // offTop = 324 * 16 / 368 = 14.09, offBottom = 13.83.
+    EXPECT_EQ(WordsOf(driver.State().Settings), (Words{45, 511, 975, 46, 383, 714, 4}));
     Answer("No");
     EXPECT_EQ(WordsOf(driver.State().Settings), old);
 }
