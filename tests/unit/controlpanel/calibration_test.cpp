@@ -30,7 +30,7 @@ constexpr unsigned kError = ui::kMbSystemModal | ui::kMbIconError;
 struct Press {
     int x, y;
     int maxMs = -1;
-    std::function<std::optional<RawPoint>(int k)> report;
+    std::function<std::optional<RawPoint>(int k)> report = {};
 };
 
 class CalibrationTest : public test::ControlPanelTest {
@@ -77,7 +77,7 @@ protected:
         if (!down && action == "TOUCH" && next < presses.size()) {
             down = true;
             downAt = lastAt = Now();
-            k = 0;
+            step = 0;
             h.device.Touch(presses[next].x, presses[next].y);
             touchDowns.push_back(Now());
             return;
@@ -93,7 +93,7 @@ protected:
         }
         if (Now() - lastAt < 20) return;
         lastAt = Now();
-        const std::optional<RawPoint> r = p.report ? p.report(++k) : RawPoint{static_cast<std::int16_t>(p.x),
+        const std::optional<RawPoint> r = p.report ? p.report(++step) : RawPoint{static_cast<std::int16_t>(p.x),
                                                                               static_cast<std::int16_t>(p.y)};
         if (r) h.device.Touch(r->X, r->Y);
     }
@@ -117,7 +117,7 @@ protected:
     std::size_t next = 0;
     bool down = false;
     std::uint32_t downAt = 0, lastAt = 0, start = 0;
-    int k = 0;
+    int step = 0;
     std::vector<std::uint32_t> touchDowns;
     std::vector<std::pair<std::uint32_t, int>> phases;
     std::vector<std::uint32_t> codes;
