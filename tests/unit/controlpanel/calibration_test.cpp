@@ -346,12 +346,16 @@ TEST_F(CalibrationTest, RightButtonIsPausedOrItsAutomaticModeSwitchedOff) {
 TEST_F(CalibrationTest, CrossesAreDrawnErasedWhiteAndLabelled) {
     std::vector<std::pair<int, int>> placed;  // LabelAction left and right at each HOLD, in pixels
     std::vector<ui::Align> aligns;
+    std::vector<std::string> prompts;  // the visible prompt lines at each change of state
     script = [&](ui::Form& f, std::uint32_t) {
         const ui::Control& a = f.Ctl("LabelAction");
         if (a.Caption() == "HOLD" && placed.size() < next + 1) {
             placed.push_back({a.Left() / 15, (a.Left() + a.Width()) / 15});
             aligns.push_back(a.Alignment());
+            EXPECT_EQ(f.Ctl("picStat").BackColor(), kYellow);
         }
+        std::string prompt = f.Ctl("lblMesg3").Visible() ? f.Ctl("lblMesg3").Caption() : f.Ctl("lblMesg2").Caption();
+        if (prompts.empty() || prompts.back() != prompt) prompts.push_back(prompt);
     };
     Touch4({{50, 50}, {970, 50}, {970, 970}, {50, 970}});
     ui::Form& f = Run(0);
@@ -369,6 +373,11 @@ TEST_F(CalibrationTest, CrossesAreDrawnErasedWhiteAndLabelled) {
     EXPECT_EQ(placed[1].second, 1023 - 33);                      // TOP-RIGHT: right edge at the box
     EXPECT_EQ(aligns, (std::vector<ui::Align>{ui::Align::Left, ui::Align::Right, ui::Align::Right, ui::Align::Left}));
     EXPECT_EQ(f.Ctl("LabelAction").Top() / 15, 767 - 33);        // DOWN-LEFT: level with the box top
+    EXPECT_EQ(prompts, (std::vector<std::string>{
+                           "show on the TOP-LEFT of the screen", "PLEASE LIFT OFF TO NEXT STEP!",
+                           "show on the TOP-RIGHT of the screen", "PLEASE LIFT OFF TO NEXT STEP!",
+                           "show on the DOWN-RIGHT of the screen", "PLEASE LIFT OFF TO NEXT STEP!",
+                           "show on the DOWN-LEFT of the screen", "PLEASE LIFT OFF TO NEXT STEP!"}));
 }
 
 }  // namespace
