@@ -98,6 +98,15 @@ protected:
         if (r) h.device.Touch(r->X, r->Y);
     }
 
+    // The script runs `action` once, at the first pump `ms` after the run started.
+    void Once(std::uint32_t ms, std::function<void(ui::Form&)> action) {
+        script = [this, ms, action, done = false](ui::Form& f, std::uint32_t t) mutable {
+            if (t < ms || done) return;
+            done = true;
+            action(f);
+        };
+    }
+
     std::uint32_t Now() const { return h.backend.TickCount(); }
     std::vector<int> Phases() const {
         std::vector<int> v;
@@ -297,8 +306,7 @@ TEST_F(CalibrationTest, TwentyIdleSecondsEndTheRunWithTwentyRedBlocks) {
 TEST_F(CalibrationTest, StartingTouchedWaitsForLiftOffFirst) {
     h.device.Touch(500, 500);
     bool checked = false;
-    script = [&](ui::Form& f, std::uint32_t t) {
-        if (t < 200 || checked) return;
+    Once(200, [&](ui::Form& f) {
         checked = true;
         EXPECT_EQ(f.Ctl("lblMesg3").Caption(), "PLEASE LIFT OFF TO START CALIBRATION!");
         EXPECT_TRUE(f.Ctl("lblMesg3").Visible());
@@ -306,7 +314,7 @@ TEST_F(CalibrationTest, StartingTouchedWaitsForLiftOffFirst) {
         EXPECT_EQ(f.Ctl("picStat").BackColor(), kYellow);
         EXPECT_TRUE(f.Ctl("picCalibration").DrawOps().empty());
         h.device.Lift();
-    };
+    });
     Touch4({{50, 50}, {970, 50}, {970, 970}, {50, 970}});
     Run(0);
     EXPECT_TRUE(checked);
@@ -315,12 +323,7 @@ TEST_F(CalibrationTest, StartingTouchedWaitsForLiftOffFirst) {
 
 TEST_F(CalibrationTest, EscYesEndsTheInitialLiftOffWait) {
     h.device.Touch(500, 500);
-    bool pressed = false;
-    script = [&](ui::Form& f, std::uint32_t t) {
-        if (t < 100 || pressed) return;
-        pressed = true;
-        f.UserKeyPress(27);
-    };
+    Once(100, [](ui::Form& f) { f.UserKeyPress(27); });
     Run(0);
     EXPECT_EQ(Phases(), (std::vector<int>{3, 0}));
     EXPECT_EQ(h.MsgBoxes().size(), 1u);
