@@ -1,5 +1,6 @@
 #include "controlpanel/main_window.h"
 
+#include "controlpanel/calibration.h"
 #include "controlpanel/feedback_sound.h"
 #include "controlpanel/mcu_info.h"
 #include "controlpanel/mouse_speed.h"
@@ -235,9 +236,7 @@ void frmMain::cmdMouseSpeed_Click() { ShowThenHide<frmMouseSpeed>(cp_); }
 
 void frmMain::cmdSleepTime_Click() { ShowThenHide<frmSleepTime>(cp_); }
 
-void frmMain::cmdCalibration_Click() {
-    // The calibration window comes with the calibration work.
-}
+void frmMain::cmdCalibration_Click() { HideThenShow<frmCalibration>(cp_); }
 
 void frmMain::cmdSupport_Click() {
     if (FileExists(cp_.platform.files, cp_.SupportBitmapPath)) {

@@ -90,6 +90,11 @@ enum class Prop {
     List, ListIndex, Picture, Timer, Default, KeyPreview, TopMost, WindowState
 };
 
+struct TextExtent {
+    int widthPx = 0;
+    int heightPx = 0;
+};
+
 struct ScreenInfo {
     int widthTwips = 15360;  // 1024 px
     int heightTwips = 11520; // 768 px
@@ -383,6 +388,10 @@ public:
     virtual void Beep() = 0;
     virtual void SetPointer(Pointer p) = 0;
     virtual ScreenInfo Screen() const = 0;
+    // ShowCursor: the display counter moved by one up (show) or down; returns the new count.
+    virtual int ShowCursor(bool show) = 0;
+    // The pixel size of one line of text in a font, as a label that sizes itself shows it.
+    virtual TextExtent MeasureText(const Font& font, const std::string& text) const = 0;
     virtual std::uint32_t TickCount() const = 0;
     // The local time of day in seconds since midnight, with its fraction.
     virtual double SecondsSinceMidnight() const = 0;
@@ -416,6 +425,10 @@ public:
     void Beep() { backend_.Beep(); }
     void SetPointer(Pointer p) { backend_.SetPointer(p); }
     ScreenInfo Screen() const { return backend_.Screen(); }
+    int ShowCursor(bool show) { return backend_.ShowCursor(show); }
+    TextExtent MeasureText(const Font& font, const std::string& text) const {
+        return backend_.MeasureText(font, text);
+    }
     std::uint32_t TickCount() const { return backend_.TickCount(); }
     double SecondsSinceMidnight() const { return backend_.SecondsSinceMidnight(); }
     // One pass of the pump. A poll loop passes how long it may wait for input before its

@@ -150,4 +150,9 @@ void HeadlessBackend::Run(App& app) {
     }
 }
 
+TextExtent HeadlessBackend::MeasureText(const Font& font, const std::string& text) const {
+    const double scale = font.size / 8.25;
+    return {static_cast<int>(7 * scale * static_cast<double>(text.size()) + 0.5), static_cast<int>(13 * scale + 0.5)};
+}
+
 }  // namespace ui

@@ -48,6 +48,10 @@ public:
     void Beep() override { ++beeps_; }
     void SetPointer(Pointer p) override { pointers_.push_back(p); }
     ScreenInfo Screen() const override { return screen_; }
+    int ShowCursor(bool show) override { return cursorCount_ += show ? 1 : -1; }
+    int CursorCount() const { return cursorCount_; }
+    // A fixed-pitch stand-in: 7 x 13 pixels a character at 8.25 pt, in proportion to the size.
+    TextExtent MeasureText(const Font& font, const std::string& text) const override;
     std::uint32_t TickCount() const override { return now_; }
     // The time of day follows the fake clock; SetTimeOfDay sets it for the current tick.
     double SecondsSinceMidnight() const override;
@@ -119,6 +123,7 @@ private:
     std::deque<int> answers_;
     std::vector<MsgBoxRecord> msgBoxes_;
     int beeps_ = 0;
+    int cursorCount_ = 0;
     std::vector<Pointer> pointers_;
     std::vector<UpdateRecord> updates_;
     std::size_t draws_ = 0;

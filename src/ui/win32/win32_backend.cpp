@@ -1338,6 +1338,19 @@ ScreenInfo Win32Backend::Screen() const {
     return s;
 }
 
+int Win32Backend::ShowCursor(bool show) { return ::ShowCursor(show ? TRUE : FALSE); }
+
+TextExtent Win32Backend::MeasureText(const Font& font, const std::string& text) const {
+    HDC dc = GetDC(nullptr);
+    SIZE size{0, 0};
+    {
+        Selected f(dc, impl_->FontFor(font));
+        GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    }
+    ReleaseDC(nullptr, dc);
+    return {static_cast<int>(size.cx), static_cast<int>(size.cy)};
+}
+
 std::uint32_t Win32Backend::TickCount() const { return GetTickCount(); }
 
 double Win32Backend::SecondsSinceMidnight() const {

@@ -38,6 +38,8 @@ public:
     void Beep() override;
     void SetPointer(Pointer p) override;
     ScreenInfo Screen() const override;
+    int ShowCursor(bool show) override;
+    TextExtent MeasureText(const Font& font, const std::string& text) const override;
     std::uint32_t TickCount() const override;
     double SecondsSinceMidnight() const override;
     void DoEvents(int maxWaitMs) override;

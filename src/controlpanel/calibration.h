@@ -1,0 +1,87 @@
+// The full-screen four-point calibration: the window, the run over the driver's touch
+// reports, and the drawing of the crosses, prompts and idle bar.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "controlpanel/calibration_math.h"
+#include "controlpanel/control_panel.h"
+#include "ui/ui.h"
+
+namespace kesma::controlpanel {
+
+// Screen corner of the cross of a target, in pixels of picCalibration.
+struct CrossBox {
+    int x1, xc, x2, y1, yc, y2;
+    bool operator==(const CrossBox&) const = default;
+};
+// Target 1..8 on a picture of the given scale size.
+CrossBox CrossMarkBox(int index, int scaleWidth, int scaleHeight);
+
+class frmCalibration : public ui::Form {
+public:
+    frmCalibration(ui::App& app, ControlPanel& cp);
+
+    // Between polls a wait loop sleeps this long at most, unless input comes first: a new
+    // report (the controller sends about 50 a second) is seen within 10 ms, and a cross
+    // waiting for a touch costs about 1 % of one core.
+    static constexpr int kPollWaitMs = 10;
+
+private:
+    void Form_Load();
+    void Form_Activate();
+    void Form_KeyPress(int ascii);
+    void Form_Unload();
+    void Form_Resize();
+    void TimerHOLD_Timer();
+    void TimerIDEL_Timer();
+
+    void RunCalibration();
+    int Calibrate(CalibrationKind kind);
+    int AcquireTarget(int index, const std::string& name);
+    int Abandon();
+    void ConfirmBreak(int keyCode);
+    void ValidateApplyAndAsk();
+    void ApplyNewCalibration();
+    void RestoreOldCalibration();
+    void StartIdleCountdown();
+    void StopIdleCountdown();
+
+    // Drawing.
+    void DrawCrossMark(int index, bool visible);
+    void ShowTouchPrompt(const std::string& name);
+    void ShowLiftOffPrompt(const std::string& text);
+    void SetTouchIndicator(bool touched);
+    void DrawIdleFrame();
+    void FillIdleBlock(int n);
+    void ClearIdleBar();
+    void FitLabel(ui::Control& label);
+    // A label that sizes itself to its caption, keeping the side its alignment names.
+    void SetLabelCaption(ui::Control& label, const std::string& text);
+
+    // The run's waits.
+    bool PenDown() const;
+    void Pump();
+    bool Broken() const;  // a break, the idle time-out, or the window gone
+    void HideCursor();
+    void ShowCursor();
+    int AskYesNo(const std::string& text, unsigned extraFlags);
+    int Px(int twips) const;
+    int Tw(int px) const;
+
+    ControlPanel& cp_;
+    std::int16_t ResolutionX = 0, ResolutionY = 0;
+    std::array<std::int16_t, 26> RawX{}, RawY{};  // entries 1..25
+    int CurrentTarget = 0;
+    bool BreakRequested = false;
+    bool running_ = false;  // Esc is answered while the targets are being acquired
+    Calibration OldCalibration;
+    Calibration pending_;
+    std::uint8_t SavedRbAutoMode = 0;
+    int IdleSteps = 20, IdleCount = 0, IdleStepWidth = 10;
+    int IdleBarLeft = 0, IdleBarTop = 0, IdleBarRight = 0, IdleBarBottom = 0;
+};
+
+}  // namespace kesma::controlpanel
