@@ -1,6 +1,9 @@
 #include "platform/win32/mouse_adapter.h"
 
-#include <windows.h>
+#include "platform/win32/win32.h"
+
+// A macro for SystemParametersInfoA/W that would rename the port's method here only.
+#undef SystemParametersInfo
 
 namespace kesma::win32 {
 
