@@ -97,13 +97,11 @@ void frmAutoScan::cmdApply_Click() {
 
 void frmAutoScan::cmdOK_Click() {
     if (Ctl("cmdApply").Enabled()) cmdApply_Click();
-    Unload();
-    app().End();
+    Unload();  // the program's only window: the program ends
 }
 
 void frmAutoScan::cmdCandel_Click() {
-    Unload();
-    app().End();
+    Unload();  // the program's only window: the program ends
 }
 
 }  // namespace kesma::startup

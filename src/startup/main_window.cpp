@@ -183,13 +183,11 @@ void frmMain::cmdApply_Click() {
 
 void frmMain::cmdOK_Click() {
     if (Ctl("cmdApply").Enabled()) cmdApply_Click();
-    Unload();
-    app().End();
+    Unload();  // the program's only window: the program ends
 }
 
 void frmMain::cmdCandel_Click() {
-    Unload();
-    app().End();
+    Unload();  // the program's only window: the program ends
 }
 
 void frmMain::imgOFF_DblClick() { SetTestArea(true); }

@@ -197,7 +197,8 @@ void AddStartupHeader(ui::Form& form) {
     title.SetForeColor(ui::Rgb(255, 0, 0));
     title.SetFont({"Times New Roman", 15.75, true, false});
     title.SetBackTransparent(true);
-    ui::Control& system = form.Add(ui::Kind::Label, "lblSystem", 0, 600, 3225, 195, &logo);
+    // The version line spans the header, so that the version is not cut off.
+    ui::Control& system = form.Add(ui::Kind::Label, "lblSystem", 0, 600, 4740, 195, &logo);
     system.SetCaption("TouchScreen System Startup Version ");
     system.SetForeColor(ui::Rgb(0, 0, 255));
     system.SetBackTransparent(true);
