@@ -1,0 +1,210 @@
+#include "startup/startup.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "startup/auto_scan.h"
+#include "startup/main_window.h"
+#include "shared/pause.h"
+
+namespace kesma::startup {
+
+namespace {
+constexpr std::uint8_t kDragDropMode = 4;
+constexpr const char* kMouseKeyName = "Control Panel";
+constexpr const char* kMouseSubKey = "Mouse";
+}  // namespace
+
+Mode ParseCommandLine(const std::string& arguments) {
+    std::string upper = arguments;
+    std::transform(upper.begin(), upper.end(), upper.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    if (upper == "/SDC") return Mode::DoubleClick;
+    if (upper == "/SAM") return Mode::AutoScan;
+    return Mode::StartupRun;
+}
+
+bool RightButtonStepRuns(const DeviceSettings& settings) {
+    return settings.RightButton == 1 && !(settings.RbAutoMode != 0 && settings.TouchMode == kDragDropMode);
+}
+
+Startup::Startup(ui::App& application, Platform& ports, Mode startMode)
+    : app(application),
+      platform(ports),
+      mode(startMode),
+      Link(ports.device),
+      Reg(ports.registry),
+      Store(Reg),
+      Branding(Store, ports.files),
+      Programs(Link, Store, ports.windows, ports.processes) {}
+
+int Startup::Run() {
+    frmMain& main = app.Create<frmMain>(*this);
+    main.Show();
+    if (app.Ended()) return app.ExitCode();
+    if (mode == Mode::AutoScan) {
+        // Loaded before the splash goes, so that the program does not end in between.
+        ui::Form& dialog = app.Create<frmAutoScan>(*this);
+        dialog.Load();
+        main.Unload();
+        dialog.Show();
+    } else if (mode == Mode::StartupRun) {
+        StartupRun();
+        if (!app.Ended()) main.Unload();
+        return app.ExitCode();
+    }
+    return app.Run();
+}
+
+void Startup::DressWindow(ui::Form& window) {
+    window.SetCaption(kAppTitle);
+    ui::Control& system = window.Ctl("lblSystem");
+    system.SetCaption(system.Caption() + "7.3.COM");
+}
+
+bool Startup::LoadVendorValues(ui::Form& window) {
+    app.SetPointer(ui::Pointer::Hourglass);
+    const bool loaded = Store.InitSettingsStore();
+    app.SetPointer(ui::Pointer::Default);
+    if (loaded) return true;
+    ShowError(app, "Fail to load data from Register File!", window.Caption());
+    app.End();
+    return false;
+}
+
+template <class Operation>
+bool Startup::WithSettingsKey(Operation operation) {
+    HKey key = 0;
+    std::string subKey = Store.SettingsSubKey;
+    if (!Reg.CreateRegKey(Store.SettingsRoot, Store.SettingsKeyName, subKey, key)) return false;
+    const bool ok = operation(key);
+    Reg.CloseRegKey(key);
+    return ok;
+}
+
+void Startup::LoadDoubleClickValues() {
+    std::int32_t speed = 0, width = 0, height = 0;
+    const bool ok = WithSettingsKey([&](HKey key) {
+        return Reg.QueryRegDword(key, "DoubleClickSpeed", speed) && Reg.QueryRegDword(key, "DoubleClickWidth", width) &&
+               Reg.QueryRegDword(key, "DoubleClickHeight", height);
+    });
+    if (ok) {
+        DoubleClickSpeed = speed;
+        DoubleClickWidth = width;
+        DoubleClickHeight = height;
+    } else {
+        DoubleClickSpeed = 500;
+        DoubleClickWidth = 32;
+        DoubleClickHeight = 32;
+    }
+}
+
+void Startup::LoadAutoScanValues() {
+    std::int32_t port = 0, device = 0;
+    const bool ok = WithSettingsKey([&](HKey key) {
+        return Reg.QueryRegDword(key, "AutoScanCOM", port) && Reg.QueryRegDword(key, "AutoScanDevice", device);
+    });
+    AutoScanCOM = ok ? port : 0;
+    AutoScanDevice = ok ? device : 0;
+}
+
+void Startup::SaveAutoScanValues() {
+    WithSettingsKey([this](HKey key) {
+        Reg.SetRegDword(key, "AutoScanCOM", AutoScanCOM);
+        Reg.SetRegDword(key, "AutoScanDevice", AutoScanDevice);
+        return true;
+    });
+}
+
+void Startup::ApplyDoubleClickSettings() {
+    std::string failed;
+    MousePort& mouse = platform.mouse;
+    const struct {
+        unsigned action;
+        std::int32_t value;
+        char flag;
+    } parameters[] = {{kSpiSetDoubleClkWidth, DoubleClickWidth, 'W'},
+                      {kSpiSetDoubleClkHeight, DoubleClickHeight, 'H'},
+                      {kSpiSetDoubleClickTime, DoubleClickSpeed, 'T'}};
+    // The user profile is written below, so Windows is only told to broadcast the change.
+    for (const auto& p : parameters) {
+        if (!mouse.SystemParametersInfo(p.action, static_cast<unsigned>(p.value), kSpifSendWinIniChange))
+            failed += p.flag;
+    }
+
+    HKey key = 0;
+    std::string subKey = kMouseSubKey;
+    if (Reg.CreateRegKey(kHkeyCurrentUser, kMouseKeyName, subKey, key)) {
+        const struct {
+            const char* name;
+            std::int32_t value;
+            char flag;
+        } profile[] = {{"DoubleClickWidth", DoubleClickWidth, 'w'},
+                       {"DoubleClickHeight", DoubleClickHeight, 'h'},
+                       {"DoubleClickSpeed", DoubleClickSpeed, 't'}};
+        for (const auto& v : profile) {
+            if (!Reg.SetRegString(key, v.name, std::to_string(v.value))) failed += v.flag;
+        }
+        Reg.CloseRegKey(key);
+        WithSettingsKey([this](HKey settings) {
+            Reg.SetRegDword(settings, "DoubleClickSpeed", DoubleClickSpeed);
+            Reg.SetRegDword(settings, "DoubleClickWidth", DoubleClickWidth);
+            Reg.SetRegDword(settings, "DoubleClickHeight", DoubleClickHeight);
+            return true;
+        });
+    } else {
+        failed += 'R';
+    }
+    if (!failed.empty()) ShowError(app, "Fail to SetDoubleClock (" + failed + ")!", kAppTitle);
+}
+
+void Startup::StartupRun() {
+    ApplyDoubleClickSettings();
+    if (!Link.OpenTouchDevice()) {
+        ReportOpenFailure(app, kAppTitle);
+        return;
+    }
+    Link.GetSettings();
+    if (Link.Settings.ComPort == 0) {
+        ShowError(app, "TouchScreen Controller Not Found!", kAppTitle);
+        Link.CloseTouchDevice();
+        return;
+    }
+    if (!Programs.StartSmiProgram()) {
+        Link.Settings.ScreenWidth = static_cast<std::uint16_t>(platform.mouse.GetSystemMetrics(kSmCxScreen));
+        Link.Settings.ScreenHeight = static_cast<std::uint16_t>(platform.mouse.GetSystemMetrics(kSmCyScreen));
+        Link.SetScreenSize();
+    }
+    if (RightButtonStepRuns(Link.Settings)) StartRightButton();
+    Link.CloseTouchDevice();
+    Pause(app, 1);
+}
+
+void Startup::StartRightButton() {
+    Link.GetRightButtonWindow();
+    const std::int32_t registered = Link.RightButtonSlot.Window;
+    if (registered == KESMA_NO_WINDOW && !Programs.StartRightButtonProgram()) {
+        ShowError(app, "Fail to initialize Right Button Function!", kAppTitle);
+    }
+    // A copy started just now is not told to hide: only one that was already running.
+    if (Link.Settings.RbAutoMode == 1 && registered != KESMA_NO_WINDOW) Programs.NotifyCalibrationStart();
+}
+
+void AddStartupHeader(ui::Form& form) {
+    ui::Control& logo = form.Add(ui::Kind::PictureBox, "picLogo", 420, 360, 4740, 780);
+    ui::Control& title = form.Add(ui::Kind::Label, "lblOemTitle", 0, 0, 2940, 465, &logo);
+    title.SetCaption("Lumivane");
+    title.SetForeColor(ui::Rgb(255, 0, 0));
+    title.SetFont({"Times New Roman", 15.75, true, false});
+    title.SetBackTransparent(true);
+    // The version line spans the header, so that the version is not cut off.
+    ui::Control& system = form.Add(ui::Kind::Label, "lblSystem", 0, 600, 4740, 195, &logo);
+    system.SetCaption("TouchScreen System Startup Version ");
+    system.SetForeColor(ui::Rgb(0, 0, 255));
+    system.SetBackTransparent(true);
+
+    ui::Control& iconBox = form.Add(ui::Kind::PictureBox, "picIcon", 5220, 360, 780, 780);
+    form.Add(ui::Kind::Image, "imgIcon", 0, 0, 480, 480, &iconBox).SetIconPicture();
+}
+
+}  // namespace kesma::startup

@@ -1,0 +1,87 @@
+// Kesmaboot's program-wide state and its start-up run: the mode from the command
+// line, the double-click and auto-scan values, the driver link and the companions.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/mouse_port.h"
+#include "platform/ports.h"
+#include "shared/companions.h"
+#include "shared/device_link.h"
+#include "shared/settings_store.h"
+#include "shared/vendor.h"
+#include "ui/ui.h"
+
+namespace kesma::startup {
+
+inline constexpr const char* kAppTitle = " TouchScreen System Startup #Velorix";
+inline constexpr const char* kProgramName = "Kesmaboot";
+
+enum class Mode { StartupRun, DoubleClick, AutoScan };
+// The whole argument text, in any letter case: exactly /SDC or /SAM, else the start-up run.
+Mode ParseCommandLine(const std::string& arguments);
+
+// The right-button step of the start-up run runs when the function is on, unless the
+// automatic mode is on with drag-drop touch mode.
+bool RightButtonStepRuns(const DeviceSettings& settings);
+
+struct Platform {
+    DevicePort& device;
+    RegistryPort& registry;
+    WindowPort& windows;
+    ProcessPort& processes;
+    FilePort& files;
+    MousePort& mouse;
+};
+
+class Startup {
+public:
+    Startup(ui::App& app, Platform& platform, Mode mode);
+    Startup(const Startup&) = delete;
+    Startup& operator=(const Startup&) = delete;
+
+    // Runs the mode: the main window first (splash or double-click window), then the
+    // start-up run or the auto-scan dialog. Returns the exit code once it has ended.
+    int Run();
+
+    // Caption and version line of a window of the program.
+    void DressWindow(ui::Form& window);
+    // The vendor values; on failure the error box, and the program ends (false).
+    bool LoadVendorValues(ui::Form& window);
+    // The stored double-click values, all three at their defaults when one is missing.
+    void LoadDoubleClickValues();
+    void LoadAutoScanValues();
+    void SaveAutoScanValues();
+    // Windows, the user profile and the settings key; reports what was refused.
+    void ApplyDoubleClickSettings();
+
+    ui::App& app;
+    Platform& platform;
+    const Mode mode;
+    DeviceLink Link;
+    Registry Reg;
+    SettingsStore Store;
+    VendorBranding Branding;
+    Companions Programs;
+
+    std::int32_t DoubleClickSpeed = 500;
+    std::int32_t DoubleClickWidth = 32;
+    std::int32_t DoubleClickHeight = 32;
+    std::int32_t AutoScanCOM = 0;
+    std::int32_t AutoScanDevice = 0;
+    ui::Form* Main = nullptr;  // frmMain while it is loaded
+
+private:
+    void StartupRun();
+    void StartRightButton();
+    // The settings key opened around one operation; false when it cannot be opened.
+    template <class Operation>
+    bool WithSettingsKey(Operation operation);
+};
+
+// The header of every window of the program: picLogo with lblOemTitle and lblSystem,
+// picIcon with imgIcon.
+void AddStartupHeader(ui::Form& form);
+
+}  // namespace kesma::startup
