@@ -79,11 +79,17 @@ public:
         if (!manager) return error = LastError("OpenSCManagerA"), false;
         std::string path = DriverPath();
         if (!FileExists(path)) return error = path + " not found", false;
+        // Registered to start with the system, as a real driver is: after a restart of
+        // Windows the log-on run finds the device again.
         UniqueService service(::CreateServiceA(manager.get(), kServiceName, kServiceName, SERVICE_ALL_ACCESS,
-                                               SERVICE_KERNEL_DRIVER, SERVICE_DEMAND_START, SERVICE_ERROR_NORMAL,
+                                               SERVICE_KERNEL_DRIVER, SERVICE_SYSTEM_START, SERVICE_ERROR_NORMAL,
                                                path.c_str(), nullptr, nullptr, nullptr, nullptr, nullptr));
-        if (!service && ::GetLastError() == ERROR_SERVICE_EXISTS)
+        if (!service && ::GetLastError() == ERROR_SERVICE_EXISTS) {
             service.reset(::OpenServiceA(manager.get(), kServiceName, SERVICE_ALL_ACCESS));
+            if (service)
+                ::ChangeServiceConfigA(service.get(), SERVICE_NO_CHANGE, SERVICE_SYSTEM_START, SERVICE_NO_CHANGE,
+                                       nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
+        }
         if (!service) return error = LastError("CreateServiceA"), false;
         if (::StartServiceA(service.get(), 0, nullptr)) return true;
         DWORD code = ::GetLastError();

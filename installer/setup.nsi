@@ -1,0 +1,110 @@
+; The touch-screen utilities' installer: one 64-bit package, branded from a vendor folder.
+; tools/package defines BUILD (the Windows build's programs), VENDOR (the vendor folder),
+; OUTFILE, VENDER_NAME, VENDER_STYLE, HARDWARE_ID and UNINSTALLER (the built unins000.exe).
+Unicode true
+Target amd64-unicode
+SetCompressor /SOLID lzma
+RequestExecutionLevel admin
+
+!include "MUI2.nsh"
+!include "LogicLib.nsh"
+!include "x64.nsh"
+
+!define PRODUCT "${VENDER_NAME} TouchScreen"
+!define SETTINGS_KEY "SOFTWARE\Lumivane\TouchScreen\Velorix"
+!define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
+!define ARP_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\KesmaTouchScreen"
+
+Name "${PRODUCT}"
+OutFile "${OUTFILE}"
+InstallDir "$PROGRAMFILES64\Lumivane\TouchScreen"
+BrandingText "${PRODUCT}"
+ShowInstDetails show
+
+!define MUI_ICON "${ICON}"
+!define MUI_ABORTWARNING
+!insertmacro MUI_PAGE_WELCOME
+!if /FileExists "${VENDOR}\license.txt"
+  !insertmacro MUI_PAGE_LICENSE "${VENDOR}\license.txt"
+!else if /FileExists "${VENDOR}\readme.txt"
+  !define MUI_LICENSEPAGE_TEXT_TOP "Please read the following before you install ${PRODUCT}."
+  !define MUI_LICENSEPAGE_BUTTON "$(^NextBtn)"
+  !define MUI_LICENSEPAGE_TEXT_BOTTOM " "
+  !insertmacro MUI_PAGE_LICENSE "${VENDOR}\readme.txt"
+!endif
+!insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_INSTFILES
+!define MUI_FINISHPAGE_TEXT "${PRODUCT} has been installed. The setup program now imports the factory settings and asks to restart Windows."
+!insertmacro MUI_PAGE_FINISH
+!insertmacro MUI_LANGUAGE "English"
+
+Function .onInit
+  SetRegView 64
+  ${IfNot} ${RunningX64}
+    MessageBox MB_ICONSTOP "${PRODUCT} needs 64-bit Windows." /SD IDOK
+    Abort
+  ${EndIf}
+FunctionEnd
+
+Section "Programs"
+  SetOutPath "$INSTDIR"
+  File "${BUILD}\Kesmapan.exe"
+  File "${BUILD}\Kesmaboot.exe"
+  File "${BUILD}\Kesmarbtn.exe"
+  File "${BUILD}\Kesmainst.exe"
+  File "${UNINSTALLER}"
+  File "${VENDOR}\setup.ini"
+  File "${VENDOR}\setup.oem"
+  !if /FileExists "${VENDOR}\TSLogo.Bmp"
+    File "${VENDOR}\TSLogo.Bmp"
+  !endif
+  !if /FileExists "${VENDOR}\TSVender.Bmp"
+    File "${VENDOR}\TSVender.Bmp"
+  !endif
+  !if /FileExists "${VENDOR}\TSVender.Cut"
+    File "${VENDOR}\TSVender.Cut"
+  !endif
+  !if /FileExists "${VENDOR}\Kesmasmi.exe"
+    File "${VENDOR}\Kesmasmi.exe"
+  !endif
+  ; The removal program lies in the Windows folder, where it deletes itself at the restart.
+  SetOutPath "$WINDIR"
+  File "${BUILD}\Kesmawipe.exe"
+
+  WriteRegStr HKLM "${SETTINGS_KEY}" "VenderName" "${VENDER_NAME}"
+  WriteRegStr HKLM "${SETTINGS_KEY}" "VenderStyle" "${VENDER_STYLE}"
+  WriteRegStr HKLM "${SETTINGS_KEY}" "InstallPath" "$INSTDIR"
+  WriteRegStr HKLM "${SETTINGS_KEY}" "WindowsPath" "$WINDIR"
+  WriteRegStr HKLM "${SETTINGS_KEY}" "SystemPath" "$SYSDIR"
+  WriteRegStr HKLM "${SETTINGS_KEY}" "HardwareID" "${HARDWARE_ID}"
+  ; Quoted: the install folder has blanks in it.
+  WriteRegStr HKLM "${RUN_KEY}" "Kesmaboot" '"$INSTDIR\Kesmaboot.exe"'
+
+  SetShellVarContext all
+  CreateDirectory "$SMPROGRAMS\${PRODUCT}"
+  CreateShortcut "$SMPROGRAMS\${PRODUCT}\TouchScreen Control Panel.lnk" "$INSTDIR\Kesmapan.exe"
+  CreateShortcut "$SMPROGRAMS\${PRODUCT}\Double-Click Settings.lnk" "$INSTDIR\Kesmaboot.exe" "/SDC"
+  CreateShortcut "$SMPROGRAMS\${PRODUCT}\Auto-Scan Settings.lnk" "$INSTDIR\Kesmaboot.exe" "/SAM"
+  CreateShortcut "$SMPROGRAMS\${PRODUCT}\Remove ${PRODUCT}.lnk" "$WINDIR\Kesmawipe.exe"
+
+  WriteRegStr HKLM "${ARP_KEY}" "DisplayName" "${PRODUCT}"
+  WriteRegStr HKLM "${ARP_KEY}" "Publisher" "${VENDER_NAME}"
+  WriteRegStr HKLM "${ARP_KEY}" "DisplayVersion" "${VERSION}"
+  WriteRegStr HKLM "${ARP_KEY}" "DisplayIcon" '"$INSTDIR\Kesmapan.exe"'
+  WriteRegStr HKLM "${ARP_KEY}" "InstallLocation" "$INSTDIR"
+  WriteRegStr HKLM "${ARP_KEY}" "UninstallString" '"$WINDIR\Kesmawipe.exe"'
+  WriteRegDWORD HKLM "${ARP_KEY}" "NoModify" 1
+  WriteRegDWORD HKLM "${ARP_KEY}" "NoRepair" 1
+
+  ; A silent install imports the factory settings silently; an interactive one runs the
+  ; setup program in its normal mode when the installer closes (.onInstSuccess).
+  ${If} ${Silent}
+    ExecWait '"$INSTDIR\Kesmainst.exe" /XPEFBASETUP'
+  ${EndIf}
+SectionEnd
+
+Function .onInstSuccess
+  ${IfNot} ${Silent}
+    Exec '"$INSTDIR\Kesmainst.exe"'
+  ${EndIf}
+FunctionEnd

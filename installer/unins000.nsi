@@ -1,0 +1,63 @@
+; The installation's uninstaller, unins000.exe in the install folder. It is a plain program
+; rather than an NSIS uninstaller: those copy themselves to a temporary folder, start the copy
+; and end at once, and the removal program waits for the process it started to end only once
+; the work is done. /SILENT (the removal program's switch) or /S run it without a window.
+Unicode true
+Target amd64-unicode
+SetCompressor /SOLID lzma
+RequestExecutionLevel admin
+
+!include "LogicLib.nsh"
+!include "FileFunc.nsh"
+
+!define SETTINGS_KEY "SOFTWARE\Lumivane\TouchScreen\Velorix"
+!define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
+!define ARP_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\KesmaTouchScreen"
+!define PRODUCT "${VENDER_NAME} TouchScreen"
+
+Name "${PRODUCT}"
+Caption "Remove ${PRODUCT}"
+OutFile "${OUTFILE}"
+Icon "${ICON}"
+BrandingText "${PRODUCT}"
+ShowInstDetails show
+Page instfiles
+
+Function .onInit
+  SetRegView 64
+  ${GetParameters} $0
+  ClearErrors
+  ${GetOptions} $0 "/SILENT" $1
+  ${IfNot} ${Errors}
+    SetSilent silent
+  ${EndIf}
+FunctionEnd
+
+Section "Remove"
+  ; The uninstaller runs from the install folder it removes.
+  StrCpy $INSTDIR "$EXEDIR"
+  Delete "$INSTDIR\Kesmapan.exe"
+  Delete "$INSTDIR\Kesmaboot.exe"
+  Delete "$INSTDIR\Kesmarbtn.exe"
+  Delete "$INSTDIR\Kesmainst.exe"
+  Delete "$INSTDIR\Kesmasmi.exe"
+  Delete "$INSTDIR\setup.ini"
+  Delete "$INSTDIR\setup.oem"
+  Delete "$INSTDIR\TSLogo.Bmp"
+  Delete "$INSTDIR\TSVender.Bmp"
+  Delete "$INSTDIR\TSVender.Cut"
+  ; Its own file and the folder go at the restart that the removal program makes;
+  ; Kesmawipe.exe in the Windows folder is the removal program's own to delete.
+  Delete /REBOOTOK "$INSTDIR\unins000.exe"
+  RMDir /REBOOTOK "$INSTDIR"
+  ${GetParent} "$INSTDIR" $0
+  RMDir /REBOOTOK "$0"
+
+  SetShellVarContext all
+  RMDir /r "$SMPROGRAMS\${PRODUCT}"
+  DeleteRegValue HKLM "${RUN_KEY}" "Kesmaboot"
+  DeleteRegKey HKLM "${ARP_KEY}"
+  DeleteRegKey HKLM "${SETTINGS_KEY}"
+  DeleteRegKey /ifempty HKLM "SOFTWARE\Lumivane\TouchScreen"
+  DeleteRegKey /ifempty HKLM "SOFTWARE\Lumivane"
+SectionEnd
