@@ -10,12 +10,12 @@ namespace {
 
 void ReportFailure(const std::string& title, const std::string& what) {
     const std::string line = "The program ended after an error: " + what;
-    // 0: no box could be shown (no desktop, no window station).
-    if (MessageBoxA(nullptr, line.c_str(), title.c_str(), MB_OK | MB_ICONERROR | MB_SYSTEMMODAL) != 0) return;
+    // Written out first: without a desktop the box may fail, or seem to succeed unseen.
     const std::string named = title + ": " + line + "\n";
     OutputDebugStringA(named.c_str());
     std::fputs(named.c_str(), stderr);
     std::fflush(stderr);
+    MessageBoxA(nullptr, line.c_str(), title.c_str(), MB_OK | MB_ICONERROR | MB_SYSTEMMODAL);
 }
 
 }  // namespace

@@ -10,9 +10,9 @@ namespace ui {
 inline constexpr int kFailedExitCode = 1;
 
 // Runs `body` (a WinMain's whole work) and returns its exit code. An exception that leaves
-// it is reported in one line, "<what went wrong>", in an error box captioned `title` when
-// the desktop can show one, else on the debug output and standard error, and the program
-// exits with kFailedExitCode.
+// it is reported in one line on the debug output and standard error, and in an error box
+// captioned `title` when the desktop can show one; the program then exits with
+// kFailedExitCode.
 int RunGuarded(const std::string& title, const std::function<int()>& body);
 
 }  // namespace ui
