@@ -3,26 +3,29 @@
 #include "rightbutton/right_button.h"
 #include "rightbutton/win32_system_port.h"
 #include "shared/device_link.h"
+#include "ui/win32/entry_guard.h"
 #include "ui/win32/win32_backend.h"
 
 // Last: its LoadBitmap macro would rename the toolkit's member of that name.
 #include <windows.h>
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    kesma::win32::DeviceAdapter device;
-    kesma::win32::WindowAdapter windows;
-    kesma::Win32SystemPort system;
-    // The link outlives the app and its form: a wait in progress still holds it.
-    kesma::DeviceLink link(device);
-    ui::Win32Backend backend;
-    ui::App app(backend, kesma::rightbutton::kAppTitle);
-    auto& form = app.Create<kesma::rightbutton::frmMain>(link, windows, system);
-    form.Load();
-    if (app.Ended()) return app.ExitCode();
-    // Windows applies the show flag of the start (SW_HIDE from the programs that start this
-    // one) to the first ShowWindow of a process. Spend it on the still hidden window, so that
-    // the button the user has just switched on is shown.
-    ShowWindow(reinterpret_cast<HWND>(form.Handle()), SW_HIDE);
-    form.Show();
-    return app.Run();
+    return ui::RunGuarded(kesma::rightbutton::kAppTitle, [] {
+        kesma::win32::DeviceAdapter device;
+        kesma::win32::WindowAdapter windows;
+        kesma::Win32SystemPort system;
+        // The link outlives the app and its form: a wait in progress still holds it.
+        kesma::DeviceLink link(device);
+        ui::Win32Backend backend;
+        ui::App app(backend, kesma::rightbutton::kAppTitle);
+        auto& form = app.Create<kesma::rightbutton::frmMain>(link, windows, system);
+        form.Load();
+        if (app.Ended()) return app.ExitCode();
+        // Windows applies the show flag of the start (SW_HIDE from the programs that start
+        // this one) to the first ShowWindow of a process. Spend it on the still hidden
+        // window, so that the button the user has just switched on is shown.
+        ShowWindow(reinterpret_cast<HWND>(form.Handle()), SW_HIDE);
+        form.Show();
+        return app.Run();
+    });
 }

@@ -1,5 +1,7 @@
 #include "rightbutton/right_button.h"
 
+#include <algorithm>
+
 #include "shared/companions.h"
 #include "shared/records.h"
 
@@ -8,6 +10,7 @@ namespace kesma::rightbutton {
 namespace {
 
 constexpr int kButtonSize = 600;  // twips; the window's inner area is exactly the button
+constexpr int kPollIntervalMs = 30;  // the armed wait reads the driver's slot this often
 
 std::string Hex(std::uintmax_t value) {
     static constexpr char kDigits[] = "0123456789ABCDEF";
@@ -35,7 +38,9 @@ frmMain::frmMain(ui::App& app, DeviceLink& link, WindowPort& windows, SystemPort
     // While waiting the button is hidden; the preview lets a key cancel wherever the
     // focus was left.
     SetKeyPreview(true);
-    OnKeyDown = [this](int, int) { WaitingForTouch = 0; };
+    // Only a key that makes a character (Esc and Enter included) cancels; F5, the arrows,
+    // Shift, Ctrl and Alt do not.
+    OnKeyPress = [this](int) { WaitingForTouch = 0; };
     OnMouseDown = [this](int mouseButton, int, int, int) {
         if (mouseButton & (ui::kLeftButton | ui::kRightButton)) WaitingForTouch = 0;
     };
@@ -59,8 +64,8 @@ void frmMain::PlaceOnTop() {
     const PixelRect work = system_.WorkArea();
     const PixelRect window = system_.GetWindowRect(Handle());
     const ui::ScreenInfo screen = app().Screen();
-    SetTop(screen.twipsPerPixelY * (work.bottom - (window.bottom - window.top)));
-    SetLeft(screen.twipsPerPixelX * (work.right - (window.right - window.left)));
+    SetTop(screen.PixelsToTwipsY(work.bottom - (window.bottom - window.top)));
+    SetLeft(screen.PixelsToTwipsX(work.right - (window.right - window.left)));
     system_.SetWindowPos(Handle(), kHwndTopMost, kSwpNoMove | kSwpNoSize);
 }
 
@@ -74,7 +79,9 @@ void frmMain::Form_Load() {
 
     WindowSlot& slot = link_.RightButtonSlot;
     link_.GetRightButtonWindow();
-    if (slot.Window == KESMA_NO_WINDOW) {
+    if (slot.Window == KESMA_NO_WINDOW || !IsRightButtonWindow(slot.Window)) {
+        // Empty, or left behind by a copy that ended without its unload (killed, crashed):
+        // a dead registration must not disable the button until the driver restarts.
         slot.Word = 0;
         slot.Window = static_cast<std::int32_t>(Handle());
         link_.SetRightButtonWindow();
@@ -84,6 +91,17 @@ void frmMain::Form_Load() {
     windows_.SendMessage(slot.Window, kWmUser, kRequestShow, 0);
     link_.CloseTouchDevice();
     app().End();
+}
+
+// A window of another copy: one of the toolkit's forms with this program's caption.
+bool frmMain::IsRightButtonWindow(Hwnd window) {
+    constexpr int kCapacity = 64;
+    char text[kCapacity] = {};
+    const auto Read = [&](int copied) {
+        return std::string(text, static_cast<std::size_t>(std::clamp(copied, 0, kCapacity - 1)));
+    };
+    if (Read(system_.GetClassName(window, text, kCapacity)) != ui::kFormClassName) return false;
+    return Read(windows_.GetWindowText(window, text, kCapacity)) == Caption();
 }
 
 void frmMain::Form_Unload() {
@@ -113,13 +131,13 @@ void frmMain::cmdAction_Click() {
     WaitingForTouch = 1;
 
     // The driver clears RightClickArmed once the click is done; a key or mouse press
-    // on the window clears WaitingForTouch. Each DoEvents waits for input about a
-    // millisecond at most, so the poll does not spin.
+    // on the window clears WaitingForTouch. Between two reads the loop waits for input
+    // a poll interval at most: a person cannot tell, and the wait costs next to no CPU.
     do {
-        app.DoEvents();
+        app.DoEvents(kPollIntervalMs);
         if (gone()) return;
         link.GetRightButtonWindow();
-        app.DoEvents();
+        app.DoEvents(0);
         if (gone()) return;
     } while (slot.Word != 0 && WaitingForTouch == 1);
 

@@ -35,6 +35,7 @@ private:
     void Form_Initialize();
     void PlaceOnTop();
     void Form_Load();
+    bool IsRightButtonWindow(Hwnd window);
     void Form_Unload();
     void cmdAction_Click();
     std::intptr_t RBF_WndProc(std::uintptr_t wParam, std::intptr_t lParam);

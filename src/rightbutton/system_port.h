@@ -1,6 +1,6 @@
 // The system calls the right-button window makes besides the device and the
-// inter-program messages: where the work area ends, how big the window really is, and
-// keeping the window on top.
+// inter-program messages: where the work area ends, how big the window really is, what
+// class a window is of, and keeping the window on top.
 #pragma once
 
 #include "platform/ports.h"
@@ -23,6 +23,9 @@ public:
     virtual PixelRect WorkArea() = 0;
     // GetWindowRect(window, &rect)
     virtual PixelRect GetWindowRect(Hwnd window) = 0;
+    // GetClassNameA(window, buffer, capacity); returns the characters copied, 0 when no
+    // window has that handle.
+    virtual int GetClassName(Hwnd window, char* buffer, int capacity) = 0;
     // SetWindowPos(window, insertAfter, 0, 0, 0, 0, flags)
     virtual bool SetWindowPos(Hwnd window, Hwnd insertAfter, unsigned flags) = 0;
 };

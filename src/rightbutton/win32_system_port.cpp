@@ -1,6 +1,7 @@
 #include "rightbutton/win32_system_port.h"
 
-#include <windows.h>
+#include "platform/win32/win32.h"
+#undef GetClassName  // the port's method of that name
 
 namespace kesma {
 
@@ -14,6 +15,10 @@ PixelRect Win32SystemPort::GetWindowRect(Hwnd window) {
     RECT rect{};
     ::GetWindowRect(reinterpret_cast<HWND>(window), &rect);
     return PixelRect{rect.left, rect.top, rect.right, rect.bottom};
+}
+
+int Win32SystemPort::GetClassName(Hwnd window, char* buffer, int capacity) {
+    return ::GetClassNameA(reinterpret_cast<HWND>(window), buffer, capacity);
 }
 
 bool Win32SystemPort::SetWindowPos(Hwnd window, Hwnd insertAfter, unsigned flags) {

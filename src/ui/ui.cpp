@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdlib>
 #include <cstdio>
 #include <stdexcept>
@@ -55,6 +56,25 @@ bool Assign(T& field, const T& value) {
 
 }  // namespace
 
+// ---- Units ----
+
+namespace {
+
+int Rounded(double v) { return static_cast<int>(std::lround(v)); }
+
+}  // namespace
+
+int ScreenInfo::PixelsToTwipsX(int px) const { return Rounded(px * twipsPerPixelX); }
+int ScreenInfo::PixelsToTwipsY(int px) const { return Rounded(px * twipsPerPixelY); }
+int ScreenInfo::TwipsToPixelsX(int twips) const { return Rounded(twips / twipsPerPixelX); }
+int ScreenInfo::TwipsToPixelsY(int twips) const { return Rounded(twips / twipsPerPixelY); }
+
+void ScreenInfo::SetDpi(int dpiX, int dpiY) {
+    constexpr double kTwipsPerInch = 1440;
+    twipsPerPixelX = kTwipsPerInch / (dpiX > 0 ? dpiX : 96);
+    twipsPerPixelY = kTwipsPerInch / (dpiY > 0 ? dpiY : 96);
+}
+
 // ---- Control ----
 
 Control::Control(Form& form, Kind kind, std::string name, int index, Control* container)
@@ -95,12 +115,12 @@ void Control::Move(int left, int top, int width, int height) {
 }
 
 int Control::ScaleWidth() const {
-    const int border = border_ ? 2 * form_.app().Screen().twipsPerPixelX : 0;
+    const int border = border_ ? form_.app().Screen().PixelsToTwipsX(2) : 0;
     return std::max(0, width_ - border);
 }
 
 int Control::ScaleHeight() const {
-    const int border = border_ ? 2 * form_.app().Screen().twipsPerPixelY : 0;
+    const int border = border_ ? form_.app().Screen().PixelsToTwipsY(2) : 0;
     return std::max(0, height_ - border);
 }
 
@@ -242,8 +262,8 @@ void Control::TakePictureSize() {
     if (!autoSize_ || picture_.source == Picture::Source::None) return;
     const ScreenInfo screen = form_.app().Screen();
     const int border = border_ ? 2 : 0;
-    Move(left_, top_, (picture_.widthPx + border) * screen.twipsPerPixelX,
-         (picture_.heightPx + border) * screen.twipsPerPixelY);
+    Move(left_, top_, screen.PixelsToTwipsX(picture_.widthPx + border),
+         screen.PixelsToTwipsY(picture_.heightPx + border));
 }
 
 bool Control::LoadPicture(const std::string& path) {
@@ -546,7 +566,7 @@ bool Form::HasFocusableControl() const {
                        [](const auto& c) { return TakesFocus(c->kind()) && c->Reachable(); });
 }
 
-void Form::UserKeyDown(int keyCode, int shift) {
+void Form::UserKeyDown(int keyCode, int shift, Control* focused) {
     if (!Reachable()) return;
     if (keyPreview_ || !HasFocusableControl()) {
         Fire(OnKeyDown, keyCode, shift);
@@ -554,6 +574,12 @@ void Form::UserKeyDown(int keyCode, int shift) {
     }
     constexpr int kEnter = 13, kEsc = 27;
     if (keyCode != kEnter && keyCode != kEsc) return;
+    // Windows' rule: Enter presses the push button that has the focus.
+    if (keyCode == kEnter && focused != nullptr && &focused->form() == this && focused->kind() == Kind::Button &&
+        focused->Reachable()) {
+        focused->UserClick();
+        return;
+    }
     for (const auto& c : controls_) {
         if (c->kind() == Kind::Button && (keyCode == kEnter ? c->IsDefault() : c->IsCancel()) && c->Reachable()) {
             c->UserClick();
@@ -643,6 +669,18 @@ int App::Run() {
 void App::End(int exitCode) {
     if (!ended_) exitCode_ = exitCode;
     ended_ = true;
+    for (auto& f : forms_) {
+        if (f->loaded_) f->DestroySilently();
+    }
+}
+
+void App::EndSession() {
+    if (ended_) return;
+    ended_ = true;  // an unload handler that shows another form loads nothing new
+    // Newest first: a dialog's unload may bring back the window that opened it.
+    for (std::size_t i = forms_.size(); i-- > 0;) {
+        if (i < forms_.size() && forms_[i]->loaded_) forms_[i]->Unload();
+    }
     for (auto& f : forms_) {
         if (f->loaded_) f->DestroySilently();
     }

@@ -95,11 +95,25 @@ struct TextExtent {
     int heightPx = 0;
 };
 
+// The window class of every form the Win32 backend makes.
+inline constexpr const char* kFormClassName = "KesmaForm";
+
+// The screen and its units. Twips per pixel is 1440 / DPI exactly (7.5 at 192 DPI); every
+// conversion between twips and pixels, the forms' and the backend's alike, goes through
+// these functions, so a position a form computes from pixels lands on that pixel.
 struct ScreenInfo {
     int widthTwips = 15360;  // 1024 px
     int heightTwips = 11520; // 768 px
-    int twipsPerPixelX = 15;
-    int twipsPerPixelY = 15;
+    double twipsPerPixelX = 15;
+    double twipsPerPixelY = 15;
+
+    // Rounded to the nearest, halves away from zero.
+    int PixelsToTwipsX(int px) const;
+    int PixelsToTwipsY(int px) const;
+    int TwipsToPixelsX(int twips) const;
+    int TwipsToPixelsY(int twips) const;
+    // The units of a screen of `dpiX` x `dpiY` dots per inch; sizes stay as they are.
+    void SetDpi(int dpiX, int dpiY);
 };
 
 class App;
@@ -331,8 +345,9 @@ public:
     // Real user input (backends, headless tests). Key events honour KeyPreview:
     // the form's handler runs before the focused control sees the key. Without it
     // the form hears keys only when it has no control that can take the focus.
-    // Enter clicks the default button, Esc the cancel button (after the preview).
-    void UserKeyDown(int keyCode, int shift);
+    // Enter clicks the focused push button, else the default button; Esc the cancel
+    // button (after the preview). `focused` is the control with the input focus, if any.
+    void UserKeyDown(int keyCode, int shift, Control* focused = nullptr);
     void UserKeyPress(int ascii);
     void UserMouseDown(int button, int shift, int x, int y);
     void UserMouseUp(int button, int shift, int x, int y);
@@ -443,6 +458,10 @@ public:
     int Run();
     // Ends the program at once: forms are destroyed without their unload handlers.
     void End(int exitCode = 0);
+    // The session ends (log-off, shutdown): every loaded form is unloaded with its unload
+    // handler, forms waiting in a loop included, and nothing loads any more; the app has
+    // then ended.
+    void EndSession();
     // End was called, or no form is loaded.
     bool Ended() const;
     int ExitCode() const { return exitCode_; }

@@ -1,6 +1,8 @@
 // Kesmarbtn against the simulated driver: registration, the one-shot right click with
 // its cancels, the requests other programs send it, a second copy and a missing driver.
 #include <cstdint>
+#include <string>
+#include <utility>
 
 #include "harness.h"
 
@@ -86,9 +88,23 @@ TEST_F(RightButtonE2e, KeyOrMousePressOnTheWindowCancelsTheWait) {
     HWND hwnd = StartRegistered();
     ASSERT_NE(hwnd, nullptr);
 
+    // Keys that make no character leave the wait alone.
     Arm(hwnd);
-    ASSERT_EQ(ax::Key(hwnd, "Esc", 0), "");
-    ExpectIdle(hwnd);
+    const std::pair<const char*, unsigned> ignored[] = {
+        {"F5", 0}, {"Left", 0}, {"Down", ax::kShift}, {"Home", ax::kCtrl}, {"Delete", 0}};
+    for (const auto& [key, modifiers] : ignored) ASSERT_EQ(ax::Key(hwnd, key, modifiers), "") << key;
+    // Real input arrives asynchronously: give it time, then see the program back in its loop.
+    Sleep(300);
+    ASSERT_TRUE(ax::SendAndSettle(hwnd, WM_NULL, 0, 0).done);
+    EXPECT_EQ(Armed(), 1);
+    EXPECT_FALSE(ButtonVisible(hwnd));
+
+    for (const char* key : {"Esc", "Enter", "M", "Space"}) {
+        SCOPED_TRACE(key);
+        if (key != std::string("Esc")) Arm(hwnd);
+        ASSERT_EQ(ax::Key(hwnd, key, 0), "");
+        ExpectIdle(hwnd);
+    }
 
     for (ax::MouseButton button : {ax::MouseButton::Left, ax::MouseButton::Right}) {
         Arm(hwnd);
@@ -154,6 +170,30 @@ TEST_F(RightButtonE2e, SecondCopyShowsTheFirstAndEnds) {
     EXPECT_TRUE(programs.WaitExit(*second));
     EXPECT_TRUE(IsWindowVisible(first));
     EXPECT_EQ(driver.State().RightButtonSlot.Window, Registered(first));
+}
+
+TEST_F(RightButtonE2e, EndOfSessionDeregistersSoTheNextLogOnRegistersAgain) {
+    HWND first = StartRegistered();
+    ASSERT_NE(first, nullptr);
+
+    const ToolResult ended = RunTool("wineboot.exe --end-session");
+    EXPECT_TRUE(ended.finished);
+
+    EXPECT_TRUE(Eventually([&] { return !IsWindow(first); }));
+    EXPECT_EQ(driver.State().RightButtonSlot.Window, KESMA_NO_WINDOW);
+    HWND next = StartRegistered();
+    ASSERT_NE(next, nullptr);
+    EXPECT_TRUE(IsWindowVisible(next));
+}
+
+TEST_F(RightButtonE2e, StaleRegistrationIsTakenOver) {
+    constexpr std::int32_t kNoWindow = 0x00FE0042;
+    ASSERT_FALSE(IsWindow(reinterpret_cast<HWND>(static_cast<std::intptr_t>(kNoWindow))));
+    Kesmasim("set RightButtonSlot.Window=" + std::to_string(kNoWindow));
+
+    HWND hwnd = StartRegistered();
+    ASSERT_NE(hwnd, nullptr);
+    EXPECT_TRUE(IsWindowVisible(hwnd));
 }
 
 // Not an E2eTest: its own handle to the driver would not survive the reinstall.

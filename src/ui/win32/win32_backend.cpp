@@ -25,9 +25,8 @@ constexpr int kFirstControlId = 100;  // clear of IDOK and IDCANCEL
 constexpr UINT_PTR kFirstTimerId = 1000;
 constexpr int kComboListPixels = 160;  // room for the dropped list below a combo box
 constexpr WORD kProgramIconId = 1;
-constexpr int kTwipsPerInch = 1440;
 
-constexpr const char* kFormClass = "KesmaForm";
+constexpr const char* kFormClass = kFormClassName;
 constexpr const char* kLabelClass = "KesmaLabel";
 constexpr const char* kPictureClass = "KesmaPicture";
 constexpr const char* kImageClass = "KesmaImage";
@@ -273,6 +272,7 @@ LRESULT CALLBACK OwnControlProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
 struct Win32Backend::Impl {
     HINSTANCE instance = GetModuleHandleA(nullptr);
     int dpiX = 96, dpiY = 96;
+    ScreenInfo units;  // the twips of this screen's DPI
     Pointer pointer = Pointer::Default;
     int pushing = 0;  // native state is being set from the model: its notifications are not user input
     bool quitSeen = false;
@@ -297,6 +297,7 @@ struct Win32Backend::Impl {
         dpiX = GetDeviceCaps(screen, LOGPIXELSX);
         dpiY = GetDeviceCaps(screen, LOGPIXELSY);
         ReleaseDC(nullptr, screen);
+        units.SetDpi(dpiX, dpiY);
         Register(kFormClass, FormProc, LoadIconA(instance, MAKEINTRESOURCEA(kProgramIconId)));
         for (const char* name : {kLabelClass, kPictureClass, kImageClass, kShapeClass}) {
             Register(name, OwnControlProc, nullptr);
@@ -328,10 +329,11 @@ struct Win32Backend::Impl {
 
     // ---- units ----
 
-    int PxX(int twips) const { return MulDiv(twips, dpiX, kTwipsPerInch); }
-    int PxY(int twips) const { return MulDiv(twips, dpiY, kTwipsPerInch); }
-    int TwX(int px) const { return MulDiv(px, kTwipsPerInch, dpiX); }
-    int TwY(int px) const { return MulDiv(px, kTwipsPerInch, dpiY); }
+    // The toolkit's one conversion, so that the forms and the windows agree to the pixel.
+    int PxX(int twips) const { return units.TwipsToPixelsX(twips); }
+    int PxY(int twips) const { return units.TwipsToPixelsY(twips); }
+    int TwX(int px) const { return units.PixelsToTwipsX(px); }
+    int TwY(int px) const { return units.PixelsToTwipsY(px); }
 
     // ---- GDI caches ----
 
@@ -828,7 +830,7 @@ struct Win32Backend::Impl {
             if (msg == WM_CHAR) {
                 form.UserKeyPress(static_cast<int>(wp));
             } else {
-                form.UserKeyDown(static_cast<int>(wp), KeyShift());
+                form.UserKeyDown(static_cast<int>(wp), KeyShift(), &c);
             }
             return true;
         }
@@ -873,6 +875,12 @@ struct Win32Backend::Impl {
         switch (msg) {
         case WM_CLOSE:
             form.Unload();
+            return true;
+        case WM_QUERYENDSESSION:
+            result = TRUE;  // never holds up a log-off
+            return true;
+        case WM_ENDSESSION:
+            if (wp) form.app().EndSession();
             return true;
         case WM_COMMAND: {
             ControlPeer* cp = lp ? PeerOf<ControlPeer>(reinterpret_cast<HWND>(lp)) : nullptr;
@@ -1330,9 +1338,7 @@ void Win32Backend::SetPointer(Pointer p) {
 }
 
 ScreenInfo Win32Backend::Screen() const {
-    ScreenInfo s;
-    s.twipsPerPixelX = kTwipsPerInch / impl_->dpiX;
-    s.twipsPerPixelY = kTwipsPerInch / impl_->dpiY;
+    ScreenInfo s = impl_->units;
     s.widthTwips = impl_->TwX(GetSystemMetrics(SM_CXSCREEN));
     s.heightTwips = impl_->TwY(GetSystemMetrics(SM_CYSCREEN));
     return s;

@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -21,6 +22,7 @@ using test::SimDevice;
 
 class FakeSystem : public SystemPort {
 public:
+    explicit FakeSystem(FakeWindows& windows) : windows_(windows) {}
     struct Call {
         Hwnd window, insertAfter;
         unsigned flags;
@@ -31,10 +33,24 @@ public:
 
     PixelRect WorkArea() override { return work; }
     PixelRect GetWindowRect(Hwnd) override { return windowRect; }
+    // The windows FakeWindows knows are forms unless `classes` names another class.
+    std::map<Hwnd, std::string> classes;
+    int GetClassName(Hwnd window, char* buffer, int capacity) override {
+        std::string name;
+        if (classes.count(window) != 0) {
+            name = classes[window];
+        } else if (windows_.Find(window) != nullptr) {
+            name = ui::kFormClassName;
+        }
+        return static_cast<int>(name.copy(buffer, static_cast<std::size_t>(capacity - 1)));
+    }
     bool SetWindowPos(Hwnd window, Hwnd insertAfter, unsigned flags) override {
         calls.push_back({window, insertAfter, flags});
         return true;
     }
+
+private:
+    FakeWindows& windows_;
 };
 
 // Forwards to the simulated device and counts the requests made on a closed handle,
@@ -74,7 +90,7 @@ struct Copy {
     frmMain& form;
 };
 
-constexpr int kEsc = 27;
+constexpr int kEsc = 27, kF5 = 116;
 
 class RightButtonTest : public ::testing::Test {
 protected:
@@ -132,7 +148,7 @@ protected:
     SimDevice device;
     WatchedDevice watched{device};
     FakeWindows windows;
-    FakeSystem system;
+    FakeSystem system{windows};
     int passes = 0;
 
 private:
@@ -209,6 +225,32 @@ TEST_F(RightButtonTest, SecondCopyShowsTheRegisteredOneAndEnds) {
     EXPECT_TRUE(backend.MsgBoxes().empty());
 }
 
+// A handle that names no window at all is the E2E test's.
+TEST_F(RightButtonTest, StaleRegistrationIsTakenOver) {
+    const Hwnd foreign = windows.Add(" C-RBF");  // the caption, but not one of our forms
+    system.classes[foreign] = "Edit";
+    const struct {
+        const char* name;
+        Hwnd registered;
+    } cases[] = {
+        {"another class", foreign},
+        {"another caption", windows.Add("TouchScreen Control Panel")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        device.state().Sim.RightButtonSlot.Window = static_cast<std::int32_t>(c.registered);
+        windows.sent.clear();
+
+        Copy& rb = Start();
+
+        EXPECT_FALSE(rb.app.Ended());
+        EXPECT_TRUE(rb.form.Visible());
+        EXPECT_TRUE(windows.sent.empty());
+        EXPECT_EQ(device.state().Sim.RightButtonSlot.Window, rb.form.Handle());
+        Request(rb, kRequestClose);
+    }
+}
+
 TEST_F(RightButtonTest, ClickArmsAndWaitsUntilTheDriverHasClicked) {
     Copy& rb = Start();
     ui::Control& button = rb.form.Ctl("cmdAction");
@@ -246,7 +288,7 @@ TEST_F(RightButtonTest, KeyOrLeftOrRightPressOnTheWindowCancelsTheWait) {
     Copy& rb = Start();
     ui::Control& button = rb.form.Ctl("cmdAction");
     const std::vector<std::pair<std::string, std::function<void()>>> cancels{
-        {"key", [&] { rb.form.UserKeyDown(kEsc, 0); }},
+        {"key", [&] { rb.form.UserKeyPress(kEsc); }},
         {"left", [&] { rb.form.UserMouseDown(ui::kLeftButton, 0, 10, 10); }},
         {"right", [&] { rb.form.UserMouseDown(ui::kRightButton, 0, 10, 10); }},
     };
@@ -255,7 +297,10 @@ TEST_F(RightButtonTest, KeyOrLeftOrRightPressOnTheWindowCancelsTheWait) {
         device.ClearJournal();
         passes = 0;
         EachPass([&](int pass) {
-            if (pass == 3) rb.form.UserMouseDown(ui::kMiddleButton, 0, 10, 10);  // not a cancel
+            if (pass == 3) {  // no cancels
+                rb.form.UserMouseDown(ui::kMiddleButton, 0, 10, 10);
+                rb.form.UserKeyDown(kF5, 0);
+            }
             if (pass == 6) {
                 EXPECT_EQ(rb.form.WaitingForTouch, 1);
                 cancel();

@@ -194,3 +194,44 @@ TEST_F(ControlTest, HandlerMayReplaceItselfWhileRunning) {
 
 }  // namespace
 }  // namespace ui
+
+namespace ui {
+namespace {
+
+// 96, 120 and 144 DPI have whole twips per pixel; 168, 192 and 216 do not.
+TEST(ScreenUnitsTest, PixelsSurviveTheRoundTripAtEveryDpi) {
+    const struct {
+        int dpi;
+        int pixels, twips;  // one exact pair
+    } cases[] = {{96, 1024, 15360}, {120, 1024, 12288}, {144, 1000, 10000},
+                 {168, 7, 60},      {192, 1024, 7680},  {216, 3, 20}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.dpi);
+        ScreenInfo screen;
+        screen.SetDpi(c.dpi, c.dpi);
+        EXPECT_EQ(screen.PixelsToTwipsX(c.pixels), c.twips);
+        EXPECT_EQ(screen.TwipsToPixelsY(c.twips), c.pixels);
+        for (int px = -50; px <= 4000; ++px) {
+            ASSERT_EQ(screen.TwipsToPixelsX(screen.PixelsToTwipsX(px)), px);
+            ASSERT_EQ(screen.TwipsToPixelsY(screen.PixelsToTwipsY(px)), px);
+        }
+    }
+}
+
+TEST(ScreenUnitsTest, AutoSizedBorderedPictureIsItsPixelsPlusTwoAt200Percent) {
+    HeadlessBackend backend;
+    ScreenInfo screen;
+    screen.SetDpi(192, 192);
+    backend.SetScreen(screen);
+    App app(backend, "Title");
+    Form& form = app.Create<Form>("frmMain", 3000, 2000);
+    Control& pic = form.Add(Kind::PictureBox, "picIcon", 0, 0, 10, 10);
+    pic.SetBorder(true);
+    pic.SetAutoSize(true);
+    pic.SetIconPicture();
+    EXPECT_EQ(pic.Width(), 255);  // 34 px * 7.5
+    EXPECT_EQ(pic.ScaleWidth(), 240);
+}
+
+}  // namespace
+}  // namespace ui

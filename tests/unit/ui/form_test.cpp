@@ -151,6 +151,52 @@ TEST_F(FormTest, KeysHonourPreviewAndTheFocus) {
     EXPECT_EQ(events, (std::vector<std::string>{"frmMain.Key13", "frmMain.Key27"}));
 }
 
+TEST_F(FormTest, EnterPressesTheFocusedPushButtonElseTheDefault) {
+    Form& f = Make("frmMain");
+    Control& ok = f.Add(Kind::Button, "cmdOK", 0, 0, 100, 100);
+    Control& cancel = f.Add(Kind::Button, "cmdCandel", 0, 0, 100, 100);
+    Control& check = f.Add(Kind::CheckBox, "chkBeep", 0, 0, 100, 100);
+    ok.SetDefault(true);
+    ok.OnClick = [&] { events.push_back("OK"); };
+    cancel.OnClick = [&] { events.push_back("Cancel"); };
+    f.Show();
+    events.clear();
+
+    f.UserKeyDown(13, 0, &cancel);
+    f.UserKeyDown(13, 0, &check);
+    cancel.SetEnabled(false);  // a focused button that cannot be pressed presses nothing of its own
+    f.UserKeyDown(13, 0, &cancel);
+    EXPECT_EQ(events, (std::vector<std::string>{"Cancel", "OK", "OK"}));
+    EXPECT_EQ(check.Value(), 0);
+}
+
+TEST_F(FormTest, EndOfSessionUnloadsEveryFormAndLoadsNoMore) {
+    Form& main = Make("frmMain");
+    Form& dialog = Make("frmDialog");
+    main.Show();
+    main.Hide();
+    dialog.Show();
+    dialog.OnUnload = [&] {
+        events.push_back("frmDialog.Unload");
+        main.Show();  // a dialog's unload brings back the main window
+        Make("frmOther").Show();
+    };
+    // The dialog waits in a loop, as the right-button wait does, when the session ends.
+    Control& wait = dialog.Add(Kind::Button, "cmdWait", 0, 0, 100, 100);
+    int passes = 0;
+    wait.OnClick = [&] {
+        while (!app.Ended() && ++passes < 100) app.DoEvents(10);
+    };
+    backend.Post([&] { app.EndSession(); });
+    wait.UserClick();
+
+    EXPECT_EQ(passes, 1);
+    EXPECT_EQ(events, (std::vector<std::string>{"frmMain.Load", "frmMain.Resize", "frmMain.Activate", "frmDialog.Load",
+                                                "frmDialog.Resize", "frmDialog.Activate", "frmDialog.Unload",
+                                                "frmMain.Activate", "frmMain.Unload"}));
+    EXPECT_EQ(app.FindForm("frmOther"), nullptr);
+}
+
 TEST_F(FormTest, MessageBoxTakesTheTitleWhenNoCaptionIsGiven) {
     app.MsgBox("Hello");
     app.MsgBox("Again", kMbYesNo, "Own");

@@ -1,0 +1,34 @@
+#include "ui/win32/entry_guard.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <exception>
+
+namespace ui {
+namespace {
+
+void ReportFailure(const std::string& title, const std::string& what) {
+    const std::string line = "The program ended after an error: " + what;
+    // Written out first: without a desktop the box may fail, or seem to succeed unseen.
+    const std::string named = title + ": " + line + "\n";
+    OutputDebugStringA(named.c_str());
+    std::fputs(named.c_str(), stderr);
+    std::fflush(stderr);
+    MessageBoxA(nullptr, line.c_str(), title.c_str(), MB_OK | MB_ICONERROR | MB_SYSTEMMODAL);
+}
+
+}  // namespace
+
+int RunGuarded(const std::string& title, const std::function<int()>& body) {
+    try {
+        return body();
+    } catch (const std::exception& e) {
+        ReportFailure(title, e.what());
+    } catch (...) {
+        ReportFailure(title, "unknown exception");
+    }
+    return kFailedExitCode;
+}
+
+}  // namespace ui
