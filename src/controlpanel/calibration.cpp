@@ -141,8 +141,8 @@ frmCalibration::frmCalibration(ui::App& app, ControlPanel& cp)
     OnResize = [this] { Form_Resize(); };
 }
 
-int frmCalibration::Px(int twips) const { return twips / app().Screen().twipsPerPixelX; }
-int frmCalibration::Tw(int px) const { return px * app().Screen().twipsPerPixelX; }
+int frmCalibration::Px(int twips) const { return app().Screen().TwipsToPixelsX(twips); }
+int frmCalibration::Tw(int px) const { return app().Screen().PixelsToTwipsX(px); }
 
 void frmCalibration::FitLabel(ui::Control& label) {
     const ui::TextExtent extent = app().MeasureText(label.GetFont(), label.Caption());

@@ -7,7 +7,6 @@
 #include <string>
 
 #include "platform/ports.h"
-#include "ui/ui.h"
 
 namespace kesma {
 
@@ -75,19 +74,6 @@ public:
     virtual bool ExitWindowsEx(unsigned flags, std::uint32_t reason) = 0;
     virtual std::uint32_t GetLastError() = 0;
     virtual void SetLastError(std::uint32_t code) = 0;
-};
-
-// The size in twips a label needs for its text in a font: one line when wrapWidth is 0,
-// else the text broken into lines of at most wrapWidth (DrawTextA with DT_CALCRECT).
-struct TextSize {
-    int width = 0;
-    int height = 0;
-};
-
-class TextMeasurePort {
-public:
-    virtual ~TextMeasurePort() = default;
-    virtual TextSize MeasureText(const ui::Font& font, const std::string& text, int wrapWidth) = 0;
 };
 
 }  // namespace kesma

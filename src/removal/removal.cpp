@@ -100,14 +100,14 @@ void frmMain::LayOut() {
     ui::Control& yes = Ctl("cmdYes");
     ui::Control& no = Ctl("cmdNo");
     ui::Control& frame = Ctl("shpRemoval");
-    const int captionWidth = platform_.text.MeasureText(ui::Font{}, Caption(), 0).width;
+    const int captionWidth = app().Screen().PixelsToTwipsX(app().MeasureText(ui::Font{}, Caption()).widthPx);
     if (2 * yes.Width() + captionWidth > Width()) SetWidth(2 * yes.Width() + captionWidth);
     frame.SetLeft((ScaleWidth() - frame.Width()) / 2);
     // "\" rounds its dividend to a whole number first.
     yes.SetLeft(Round(ScaleWidth() - 1.5 * yes.Width() - no.Width()) / 2);
     no.SetLeft(Round(yes.Left() + 1.5 * yes.Width()));
     const int lineTop = yes.Top() - Round(no.Height() / 2.0);
-    const int pixel = app().Screen().twipsPerPixelY;
+    const int pixel = app().Screen().PixelsToTwipsY(1);
     Ctl("linEtchShadow").Move(frame.Left() - 50, lineTop, frame.Width() + 100, pixel);
     Ctl("linEtchHighlight").Move(frame.Left() - 55, lineTop + 20, frame.Width() + 110, pixel);
 }
@@ -164,7 +164,7 @@ bool frmMain::RunUninstaller() {
 void frmMain::cmdYes_Click() {
     Hide();
     CloseCompanions();
-    auto& progress = app().Create<setup::frmMessage>(platform_.text, false);
+    auto& progress = app().Create<setup::frmMessage>(false);
     progress.ShowProgressMessage("Removing files from your system...");
     Pause(app(), 3);
     if (!RunUninstaller()) {

@@ -26,7 +26,6 @@ struct RemovalPlatform {
     FilePort& files;
     ProcessControlPort& processControl;
     RestartPort& restart;
-    TextMeasurePort& text;
 };
 
 // What the wait for the uninstaller came to.

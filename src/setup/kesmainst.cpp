@@ -21,7 +21,7 @@ bool IsSilentSwitch(const std::string& arguments) {
 
 void RunSetup(ui::App& app, SetupPlatform& platform, const std::string& arguments) {
     const bool silentMode = IsSilentSwitch(arguments);
-    auto& progress = app.Create<frmMessage>(platform.text, true);
+    auto& progress = app.Create<frmMessage>(true);
     if (!silentMode) progress.ShowProgressMessage("Setup is updating your system...");
 
     Registry registry(platform.registry);

@@ -17,7 +17,6 @@ struct SetupPlatform {
     FilePort& files;
     ProfilePort& profile;
     RestartPort& restart;
-    TextMeasurePort& text;
 };
 
 // The whole argument text equals /XPEFBASETUP without regard to letter case.

@@ -2,20 +2,22 @@
 #include "platform/win32/adapters.h"
 #include "platform/win32/setup_adapters.h"
 #include "setup/kesmainst.h"
+#include "ui/win32/entry_guard.h"
 #include "ui/win32/win32_backend.h"
 
 // Last: its LoadBitmap macro would rename the toolkit's member of that name.
 #include <windows.h>
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
-    kesma::win32::RegistryAdapter registry;
-    kesma::win32::FileAdapter files;
-    kesma::win32::ProfileAdapter profile;
-    kesma::win32::RestartAdapter restart;
-    kesma::win32::TextMeasureAdapter text;
-    kesma::setup::SetupPlatform platform{registry, files, profile, restart, text};
-    ui::Win32Backend backend;
-    ui::App app(backend, kesma::setup::kSetupTitle);
-    kesma::setup::RunSetup(app, platform, commandLine ? commandLine : "");
-    return app.ExitCode();
+    return ui::RunGuarded(kesma::setup::kSetupTitle, [commandLine] {
+        kesma::win32::RegistryAdapter registry;
+        kesma::win32::FileAdapter files;
+        kesma::win32::ProfileAdapter profile;
+        kesma::win32::RestartAdapter restart;
+        kesma::setup::SetupPlatform platform{registry, files, profile, restart};
+        ui::Win32Backend backend;
+        ui::App app(backend, kesma::setup::kSetupTitle);
+        kesma::setup::RunSetup(app, platform, commandLine ? commandLine : "");
+        return app.ExitCode();
+    });
 }

@@ -12,9 +12,8 @@ constexpr int kIconLeft = 300, kIconSize = 480;  // 32 x 32 pixels at 96 dpi
 constexpr int kTextLeft = 1020, kTextWidth = 4140;
 }  // namespace
 
-frmMessage::frmMessage(ui::App& app, TextMeasurePort& text, bool hourglassWhilePlacing)
+frmMessage::frmMessage(ui::App& app, bool hourglassWhilePlacing)
     : ui::Form(app, "frmMessage", kClientWidth, kClientHeight),
-      text_(text),
       hourglassWhilePlacing_(hourglassWhilePlacing) {
     Add(ui::Kind::Image, "imgMsg", kIconLeft, (kClientHeight - kIconSize) / 2, kIconSize, kIconSize)
         .SetIconPicture();
@@ -47,7 +46,9 @@ void frmMessage::ShowProgressMessage(const std::string& text) {
     if (!Loaded()) Load();
     ui::Control& label = Ctl("lblMsg");
     label.SetCaption(text);
-    label.SetHeight(text_.MeasureText(label.GetFont(), text, label.Width()).height);
+    const ui::ScreenInfo screen = app().Screen();
+    const int wrap = screen.TwipsToPixelsX(label.Width());
+    label.SetHeight(screen.PixelsToTwipsY(app().MeasureText(label.GetFont(), text, wrap).heightPx));
     LayOut();
     Place();
     Show();

@@ -13,7 +13,7 @@ class frmMessage : public ui::Form {
 public:
     // hourglassWhilePlacing: the pointer is the hourglass while the window is placed
     // (the setup program), through a nesting counter.
-    frmMessage(ui::App& app, TextMeasurePort& text, bool hourglassWhilePlacing);
+    frmMessage(ui::App& app, bool hourglassWhilePlacing);
 
     // Puts the text in the window, lays it out, places and shows it, painted at once. A
     // second call on a shown window replaces the text and places it again.
@@ -24,7 +24,6 @@ private:
     void LayOut();
     void Place();
 
-    TextMeasurePort& text_;
     bool hourglassWhilePlacing_;
     int hourglass_ = 0;  // placements running; the pointer is the hourglass while above 0
 };

@@ -406,7 +406,9 @@ public:
     // ShowCursor: the display counter moved by one up (show) or down; returns the new count.
     virtual int ShowCursor(bool show) = 0;
     // The pixel size of one line of text in a font, as a label that sizes itself shows it.
-    virtual TextExtent MeasureText(const Font& font, const std::string& text) const = 0;
+    // The pixel size of a text in a font: one line when wrapWidthPx is 0, else broken
+    // at blanks into lines of at most wrapWidthPx, as a word-wrapping label shows it.
+    virtual TextExtent MeasureText(const Font& font, const std::string& text, int wrapWidthPx) const = 0;
     virtual std::uint32_t TickCount() const = 0;
     // The local time of day in seconds since midnight, with its fraction.
     virtual double SecondsSinceMidnight() const = 0;
@@ -441,8 +443,8 @@ public:
     void SetPointer(Pointer p) { backend_.SetPointer(p); }
     ScreenInfo Screen() const { return backend_.Screen(); }
     int ShowCursor(bool show) { return backend_.ShowCursor(show); }
-    TextExtent MeasureText(const Font& font, const std::string& text) const {
-        return backend_.MeasureText(font, text);
+    TextExtent MeasureText(const Font& font, const std::string& text, int wrapWidthPx = 0) const {
+        return backend_.MeasureText(font, text, wrapWidthPx);
     }
     std::uint32_t TickCount() const { return backend_.TickCount(); }
     double SecondsSinceMidnight() const { return backend_.SecondsSinceMidnight(); }

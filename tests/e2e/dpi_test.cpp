@@ -88,7 +88,7 @@ TEST_P(DpiE2e, WindowsLandOnTheirPixels) {
 }
 
 INSTANTIATE_TEST_SUITE_P(CommonDpis, DpiE2e, ::testing::Values(96, 120, 144, 168, 192, 216),
-                         [](const auto& info) { return std::to_string(info.param); });
+                         [](const ::testing::TestParamInfo<int>& dpi) { return std::to_string(dpi.param); });
 
 }  // namespace
 }  // namespace kesma::e2e

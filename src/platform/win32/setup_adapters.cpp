@@ -12,7 +12,6 @@ namespace kesma::win32 {
 namespace {
 HANDLE ToHandle(Handle h) { return reinterpret_cast<HANDLE>(h); }
 Handle FromHandle(HANDLE h) { return reinterpret_cast<Handle>(h); }
-constexpr int kTwipsPerInch = 1440;
 }  // namespace
 
 static_assert(sizeof(TokenPrivileges) == sizeof(TOKEN_PRIVILEGES), "one-entry TOKEN_PRIVILEGES");
@@ -85,24 +84,5 @@ bool RestartAdapter::ExitWindowsEx(unsigned flags, std::uint32_t reason) {
 
 std::uint32_t RestartAdapter::GetLastError() { return ::GetLastError(); }
 void RestartAdapter::SetLastError(std::uint32_t code) { ::SetLastError(code); }
-
-TextSize TextMeasureAdapter::MeasureText(const ui::Font& font, const std::string& text, int wrapWidth) {
-    HDC screen = GetDC(nullptr);
-    const int dpiX = GetDeviceCaps(screen, LOGPIXELSX);
-    const int dpiY = GetDeviceCaps(screen, LOGPIXELSY);
-    // The font as the ui toolkit makes it.
-    const int height = -MulDiv(static_cast<int>(font.size * 100 + 0.5), dpiY, 7200);
-    HFONT handle = CreateFontA(height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, font.italic, FALSE, FALSE,
-                               DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                               DEFAULT_PITCH | FF_DONTCARE, font.name.c_str());
-    HGDIOBJ old = SelectObject(screen, handle);
-    RECT rect{0, 0, wrapWidth > 0 ? MulDiv(wrapWidth, dpiX, kTwipsPerInch) : 0, 0};
-    DrawTextA(screen, text.c_str(), -1, &rect, DT_CALCRECT | (wrapWidth > 0 ? DT_WORDBREAK : DT_SINGLELINE));
-    SelectObject(screen, old);
-    DeleteObject(handle);
-    ReleaseDC(nullptr, screen);
-    return TextSize{MulDiv(rect.right - rect.left, kTwipsPerInch, dpiX),
-                    MulDiv(rect.bottom - rect.top, kTwipsPerInch, dpiY)};
-}
 
 }  // namespace kesma::win32

@@ -34,9 +34,4 @@ public:
     void SetLastError(std::uint32_t code) override;
 };
 
-class TextMeasureAdapter final : public TextMeasurePort {
-public:
-    TextSize MeasureText(const ui::Font& font, const std::string& text, int wrapWidth) override;
-};
-
 }  // namespace kesma::win32

@@ -150,9 +150,23 @@ void HeadlessBackend::Run(App& app) {
     }
 }
 
-TextExtent HeadlessBackend::MeasureText(const Font& font, const std::string& text) const {
+TextExtent HeadlessBackend::MeasureText(const Font& font, const std::string& text, int wrapWidthPx) const {
     const double scale = font.size / 8.25;
-    return {static_cast<int>(7 * scale * static_cast<double>(text.size()) + 0.5), static_cast<int>(13 * scale + 0.5)};
+    const int charWidth = std::max(1, static_cast<int>(7 * scale + 0.5));
+    const int lineHeight = static_cast<int>(13 * scale + 0.5);
+    const int width = charWidth * static_cast<int>(text.size());
+    if (wrapWidthPx <= 0 || width <= wrapWidthPx) return {width, lineHeight};
+    const std::size_t perLine = static_cast<std::size_t>(std::max(1, wrapWidthPx / charWidth));
+    int lines = 0;
+    for (std::size_t at = 0; at < text.size(); ++lines) {
+        std::size_t end = std::min(text.size(), at + perLine);
+        if (end < text.size()) {
+            const std::size_t blank = text.rfind(' ', end);
+            if (blank != std::string::npos && blank > at) end = blank + 1;
+        }
+        at = end;
+    }
+    return {wrapWidthPx, lines * lineHeight};
 }
 
 }  // namespace ui

@@ -51,7 +51,8 @@ public:
     int ShowCursor(bool show) override { return cursorCount_ += show ? 1 : -1; }
     int CursorCount() const { return cursorCount_; }
     // A fixed-pitch stand-in: 7 x 13 pixels a character at 8.25 pt, in proportion to the size.
-    TextExtent MeasureText(const Font& font, const std::string& text) const override;
+    // A fixed pitch: 7 x 13 pixels a character at 8.25 points, scaled with the size.
+    TextExtent MeasureText(const Font& font, const std::string& text, int wrapWidthPx) const override;
     std::uint32_t TickCount() const override { return now_; }
     // The time of day follows the fake clock; SetTimeOfDay sets it for the current tick.
     double SecondsSinceMidnight() const override;

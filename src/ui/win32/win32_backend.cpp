@@ -1346,12 +1346,18 @@ ScreenInfo Win32Backend::Screen() const {
 
 int Win32Backend::ShowCursor(bool show) { return ::ShowCursor(show ? TRUE : FALSE); }
 
-TextExtent Win32Backend::MeasureText(const Font& font, const std::string& text) const {
+TextExtent Win32Backend::MeasureText(const Font& font, const std::string& text, int wrapWidthPx) const {
     HDC dc = GetDC(nullptr);
     SIZE size{0, 0};
     {
         Selected f(dc, impl_->FontFor(font));
-        GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+        if (wrapWidthPx > 0) {
+            RECT r{0, 0, wrapWidthPx, 0};
+            DrawTextA(dc, text.c_str(), -1, &r, DT_CALCRECT | DT_WORDBREAK);
+            size = {r.right - r.left, r.bottom - r.top};
+        } else {
+            GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+        }
     }
     ReleaseDC(nullptr, dc);
     return {static_cast<int>(size.cx), static_cast<int>(size.cy)};

@@ -39,7 +39,7 @@ public:
     void SetPointer(Pointer p) override;
     ScreenInfo Screen() const override;
     int ShowCursor(bool show) override;
-    TextExtent MeasureText(const Font& font, const std::string& text) const override;
+    TextExtent MeasureText(const Font& font, const std::string& text, int wrapWidthPx) const override;
     std::uint32_t TickCount() const override;
     double SecondsSinceMidnight() const override;
     void DoEvents(int maxWaitMs) override;

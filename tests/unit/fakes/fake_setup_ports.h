@@ -99,29 +99,4 @@ public:
     void SetLastError(std::uint32_t code) override { lastError = code; }
 };
 
-// A fixed-pitch font: every character 90 twips wide, lines 195 twips high, words
-// broken at blanks to fit the wrap width.
-class FakeTextMeasure : public TextMeasurePort {
-public:
-    static constexpr int kCharWidth = 90, kLineHeight = 195;
-
-    TextSize MeasureText(const ui::Font&, const std::string& text, int wrapWidth) override {
-        const int width = static_cast<int>(text.size()) * kCharWidth;
-        if (wrapWidth <= 0 || width <= wrapWidth) return {width, kLineHeight};
-        const int perLine = std::max(1, wrapWidth / kCharWidth);
-        int lines = 0;
-        std::size_t at = 0;
-        while (at < text.size()) {
-            std::size_t end = std::min(text.size(), at + perLine);
-            if (end < text.size()) {
-                const std::size_t blank = text.rfind(' ', end);
-                if (blank != std::string::npos && blank > at) end = blank + 1;
-            }
-            at = end;
-            ++lines;
-        }
-        return {wrapWidth, lines * kLineHeight};
-    }
-};
-
 }  // namespace kesma::test

@@ -31,8 +31,7 @@ struct Removal : ::testing::Test {
     test::FakeFiles files;
     FakeProcessControl processControl;
     test::FakeRestart restart;
-    test::FakeTextMeasure text;
-    RemovalPlatform platform{device, registry, windows, processes, files, processControl, restart, text};
+    RemovalPlatform platform{device, registry, windows, processes, files, processControl, restart};
     frmMain* form = nullptr;
     std::vector<std::string> log;  // what happened, in order
 
@@ -139,7 +138,7 @@ TEST_F(Removal, EveryWaitOutcomeButTheEndWarnsAndStops) {
         FakeProcessControl pc;
         pc.waitResults = c.results;
         test::FakeRestart r;
-        RemovalPlatform p{device, registry, windows, processes, files, pc, r, text};
+        RemovalPlatform p{device, registry, windows, processes, files, pc, r};
         auto& f = a.Create<frmMain>(p);
         f.Show();
         f.Ctl("cmdYes").UserClick();
@@ -167,7 +166,7 @@ TEST_F(Removal, AnUninstallerThatCannotStartOrBeOpenedStopsTheRemoval) {
     ui::App a(b, kRemovalTitle);
     FakeProcessControl pc;
     pc.openOk = false;
-    RemovalPlatform p{device, registry, windows, processes, files, pc, restart, text};
+    RemovalPlatform p{device, registry, windows, processes, files, pc, restart};
     auto& f = a.Create<frmMain>(p);
     f.Show();
     f.Ctl("cmdYes").UserClick();
@@ -181,7 +180,7 @@ TEST_F(Removal, MissingVendorValuesEndBeforeAsking) {
     ui::HeadlessBackend b;
     ui::App a(b, kRemovalTitle);
     test::FakeRegistry empty;
-    RemovalPlatform p{device, empty, windows, processes, files, processControl, restart, text};
+    RemovalPlatform p{device, empty, windows, processes, files, processControl, restart};
     a.Create<frmMain>(p).Show();
     ASSERT_EQ(b.MsgBoxes().size(), 1u);
     EXPECT_EQ(b.MsgBoxes()[0].text, "Fail to load data from Register File!");

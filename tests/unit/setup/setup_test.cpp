@@ -99,8 +99,7 @@ struct Setup : ::testing::Test {
     test::FakeFiles files;
     test::FakeProfile profile;
     test::FakeRestart restart;
-    test::FakeTextMeasure text;
-    SetupPlatform platform{registry, files, profile, restart, text};
+    SetupPlatform platform{registry, files, profile, restart};
 
     void SetUp() override { registry.SetVendorValues(); }
     void Ini(const std::string& body) {
@@ -247,8 +246,7 @@ TEST_F(Restart, StaleLastErrorDoesNotCountAndTheRequestIsExact) {
 TEST(ProgressWindow, CentresIconAndTextAndGrowsOnlyForATallText) {
     ui::HeadlessBackend backend;
     ui::App app(backend, "Title");
-    test::FakeTextMeasure text;
-    auto& window = app.Create<frmMessage>(text, false);
+    auto& window = app.Create<frmMessage>(false);
     window.ShowProgressMessage("Removing files from your system...");
     const ui::Control& icon = window.Ctl("imgMsg");
     const ui::Control& label = window.Ctl("lblMsg");
@@ -256,7 +254,7 @@ TEST(ProgressWindow, CentresIconAndTextAndGrowsOnlyForATallText) {
     EXPECT_TRUE(window.Visible());
     const int height = window.ScaleHeight();  // as designed
     EXPECT_GE(height, 2 * icon.Height());
-    EXPECT_EQ(label.Height(), test::FakeTextMeasure::kLineHeight);
+    EXPECT_EQ(label.Height(), 195);  // one line of 13 pixels
     EXPECT_EQ(icon.Top(), (height - icon.Height()) / 2);
     EXPECT_EQ(label.Top(), (height - label.Height()) / 2);
     EXPECT_TRUE(backend.PointerLog().empty());  // the removal program leaves the pointer alone
