@@ -64,6 +64,8 @@ void frmFeedbackSound::Form_Load() {
     MoveOptionMark("optFeedbackSound", -1, pendingSoundMode_);
     Ctl("hscTone").SetValue(record.SoundTone);
     Ctl("hscDuration").SetValue(record.SoundDuration);
+    tone_.Take(Ctl("hscTone"));
+    duration_.Take(Ctl("hscDuration"));
     // The labels follow the bars also when a stored value equals a bar's design position.
     hscTone_Change();
     hscDuration_Change();
@@ -90,9 +92,8 @@ void frmFeedbackSound::hscDuration_Change() {
 }
 
 void frmFeedbackSound::UpdateApplyButton() {
-    const DeviceSettings& record = cp_.Link.Settings;
-    SetApplyEnabled(pendingSoundMode_ != record.SoundMode || Ctl("hscDuration").Value() != record.SoundDuration ||
-                    Ctl("hscTone").Value() != record.SoundTone);
+    SetApplyEnabled(pendingSoundMode_ != cp_.Link.Settings.SoundMode || duration_.Moved(Ctl("hscDuration")) ||
+                    tone_.Moved(Ctl("hscTone")));
 }
 
 // The test plays what the labels show, applied or not.
@@ -108,8 +109,8 @@ void frmFeedbackSound::EnableSoundTest() { Ctl("cmdSoundTest").SetEnabled(pendin
 
 void frmFeedbackSound::ApplyChanges() {
     DeviceSettings& record = cp_.Link.Settings;
-    record.SoundTone = static_cast<std::uint16_t>(Ctl("hscTone").Value());
-    record.SoundDuration = static_cast<std::uint16_t>(Ctl("hscDuration").Value());
+    tone_.Store(Ctl("hscTone"), record.SoundTone);
+    duration_.Store(Ctl("hscDuration"), record.SoundDuration);
     record.SoundMode = pendingSoundMode_;
     cp_.Link.SetFeedbackSound();
     SetMainSummary("lblFeedbackSound", SoundText(cp_.Names, pendingSoundMode_));

@@ -25,6 +25,7 @@ private:
     void EnableSoundTest();
 
     std::uint8_t pendingSoundMode_ = 0;
+    LoadedPosition tone_, duration_;
 };
 
 }  // namespace kesma::controlpanel

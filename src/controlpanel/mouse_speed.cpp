@@ -70,6 +70,9 @@ void frmMouseSpeed::Form_Load() {
     chkBoth_Click();
     Ctl("hscMouseHSpeed").SetValue(record.SpeedH);
     Ctl("hscMouseVSpeed").SetValue(record.SpeedV);
+    bypass_.Take(Ctl("chkBypass"));
+    speedH_.Take(Ctl("hscMouseHSpeed"));
+    speedV_.Take(Ctl("hscMouseVSpeed"));
     // A bar left at its design position fires no change; its label still has to show it.
     Ctl("lblHS").SetCaption(SpeedPercent(Ctl("hscMouseHSpeed").Value()));
     Ctl("lblVS").SetCaption(SpeedPercent(Ctl("hscMouseVSpeed").Value()));
@@ -123,24 +126,20 @@ void frmMouseSpeed::hscMouseVSpeed_Scroll() {
 }
 
 void frmMouseSpeed::UpdateApplyButton() {
-    const DeviceSettings& record = cp_.Link.Settings;
-    SetApplyEnabled(Ctl("chkBypass").Value() != record.BypassMode ||
-                    Ctl("hscMouseVSpeed").Value() != record.SpeedV ||
-                    Ctl("hscMouseHSpeed").Value() != record.SpeedH || pendingAcceleration_ != record.Acceleration);
+    SetApplyEnabled(bypass_.Moved(Ctl("chkBypass")) || speedV_.Moved(Ctl("hscMouseVSpeed")) ||
+                    speedH_.Moved(Ctl("hscMouseHSpeed")) || pendingAcceleration_ != cp_.Link.Settings.Acceleration);
 }
 
 // All four are written also under bypass: the frozen controls keep their values.
 void frmMouseSpeed::ApplyChanges() {
-    const int bypass = Ctl("chkBypass").Value();
-    const int h = Ctl("hscMouseHSpeed").Value();
-    const int v = Ctl("hscMouseVSpeed").Value();
     DeviceSettings& record = cp_.Link.Settings;
-    record.BypassMode = static_cast<std::uint8_t>(bypass);
-    record.SpeedH = static_cast<std::uint8_t>(h);
-    record.SpeedV = static_cast<std::uint8_t>(v);
+    bypass_.Store(Ctl("chkBypass"), record.BypassMode);
+    speedH_.Store(Ctl("hscMouseHSpeed"), record.SpeedH);
+    speedV_.Store(Ctl("hscMouseVSpeed"), record.SpeedV);
     record.Acceleration = pendingAcceleration_;
     cp_.Link.SetMouseSpeed();
-    SetMainSummary("lblMouseSpeed", SpeedText(cp_.Names, h, v, pendingAcceleration_, bypass));
+    SetMainSummary("lblMouseSpeed",
+                   SpeedText(cp_.Names, record.SpeedH, record.SpeedV, record.Acceleration, record.BypassMode));
 }
 
 }  // namespace kesma::controlpanel

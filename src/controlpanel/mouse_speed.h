@@ -27,6 +27,7 @@ private:
     void UpdateApplyButton();
 
     std::uint8_t pendingAcceleration_ = 0;
+    LoadedPosition bypass_, speedH_, speedV_;
 };
 
 }  // namespace kesma::controlpanel

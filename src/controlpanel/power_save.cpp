@@ -45,6 +45,8 @@ frmSleepTime::frmSleepTime(ui::App& app, ControlPanel& cp) : SettingsDialog(app,
 
 void frmSleepTime::Form_Load() {
     Ctl("hscSleepTime").SetValue(cp_.Link.Settings.IdleTime);
+    idleTime_.Take(Ctl("hscSleepTime"));
+    SetApplyEnabled(false);
     // The bar's design position fires no change; the labels still have to show it.
     hscSleepTime_Scroll();
     cp_.Branding.DressDialog(*this);
@@ -58,14 +60,13 @@ void frmSleepTime::hscSleepTime_Scroll() {
 
 void frmSleepTime::hscSleepTime_Change() {
     hscSleepTime_Scroll();
-    SetApplyEnabled(Ctl("hscSleepTime").Value() != cp_.Link.Settings.IdleTime);
+    SetApplyEnabled(idleTime_.Moved(Ctl("hscSleepTime")));
 }
 
 void frmSleepTime::ApplyChanges() {
-    const int value = Ctl("hscSleepTime").Value();
-    cp_.Link.Settings.IdleTime = static_cast<std::uint8_t>(value);
+    idleTime_.Store(Ctl("hscSleepTime"), cp_.Link.Settings.IdleTime);
     cp_.Link.SetPowerSave();
-    SetMainSummary("lblSleepTime", PowerDownText(value));
+    SetMainSummary("lblSleepTime", PowerDownText(cp_.Link.Settings.IdleTime));
 }
 
 }  // namespace kesma::controlpanel

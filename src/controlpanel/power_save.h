@@ -17,6 +17,8 @@ private:
     void Form_Load();
     void hscSleepTime_Change();
     void hscSleepTime_Scroll();
+
+    LoadedPosition idleTime_;
 };
 
 }  // namespace kesma::controlpanel

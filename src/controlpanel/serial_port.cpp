@@ -7,6 +7,9 @@ namespace {
 constexpr ui::Color kGreyText = 0x808080;
 constexpr int kRowTop = 300, kRowPitch = 300, kRowHeight = 195;
 
+// The dialog has a line for COM1..COM9 only; the driver may hand back any number.
+bool HasLine(int comNumber) { return comNumber >= 1 && comNumber <= 9; }
+
 }  // namespace
 
 frmSerialPort::frmSerialPort(ui::App& app, ControlPanel& cp) : ui::Form(app, "frmSerialPort", 6975, 5400), cp_(cp) {
@@ -42,11 +45,11 @@ void frmSerialPort::Form_Activate() {
     }
     // The device manager's view replaces the driver's for every port it lists.
     for (const PortResources& record : cp_.PortRecords) {
-        if (record.ComNumber > 0) {
+        if (HasLine(record.ComNumber)) {
             Ctl("lblCOM", record.ComNumber).SetCaption(PortEntryText(record.ComNumber, record.IoBase, record.IrqNumber));
         }
     }
-    if (s.ComPort >= 1 && s.ComPort <= 9) {
+    if (HasLine(s.ComPort)) {
         const int com = s.ComPort;
         ui::Control& option = Ctl("optDetected", com);
         option.SetEnabled(true);

@@ -45,6 +45,26 @@ protected:
     ControlPanel& cp_;
 };
 
+// A record field shown by a control whose range may not hold it (a scroll bar, a check
+// box). The control shows the nearest value it can; the load never counts as a change,
+// so the field keeps the driver's value until the user moves that control.
+class LoadedPosition {
+public:
+    // Remembers what the control shows once the load has set it.
+    void Take(const ui::Control& control) { shown_ = control.Value(); }
+    bool Moved(const ui::Control& control) const { return control.Value() != shown_; }
+    // Writes the control's value into the field only when the user has moved it.
+    template <class Field>
+    void Store(const ui::Control& control, Field& field) {
+        if (!Moved(control)) return;
+        field = static_cast<Field>(control.Value());
+        shown_ = control.Value();
+    }
+
+private:
+    int shown_ = 0;
+};
+
 // Options show black text while selected, teal otherwise.
 inline constexpr ui::Color kSelectedOptionText = ui::kBlack;
 inline constexpr ui::Color kOptionText = ui::kTeal;

@@ -1,6 +1,7 @@
 #include "harness.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <thread>
@@ -194,7 +195,7 @@ std::optional<DWORD> Programs::Start(const std::string& file, const std::string&
         return std::nullopt;
     if (job_) AssignProcessToJobObject(job_.get(), pi.hProcess);
     CloseHandle(pi.hThread);
-    started_.push_back({pi.dwProcessId, Handle(pi.hProcess)});
+    started_.push_back({pi.dwProcessId, file, Handle(pi.hProcess)});
     return pi.dwProcessId;
 }
 
@@ -214,6 +215,24 @@ std::optional<DWORD> Programs::ExitCode(DWORD processId) {
     DWORD code = 0;
     if (s == nullptr || !GetExitCodeProcess(s->process.get(), &code) || code == STILL_ACTIVE) return std::nullopt;
     return code;
+}
+
+namespace {
+// The programs of the running test, for the crash check of every wait.
+const Programs* current = nullptr;
+}  // namespace
+
+std::string Programs::Crash() const {
+    for (const Started& s : started_) {
+        DWORD code = 0;
+        // Exception codes have the error or warning severity bits; the programs exit 0 or 1.
+        if (GetExitCodeProcess(s.process.get(), &code) && code != STILL_ACTIVE && (code & 0x80000000u) != 0) {
+            char text[16];
+            std::snprintf(text, sizeof text, "0x%08lX", static_cast<unsigned long>(code));
+            return s.file + " ended with exception " + text;
+        }
+    }
+    return {};
 }
 
 void Programs::Stop() {
@@ -333,6 +352,12 @@ VendorKeyGuard::~VendorKeyGuard() {
 bool Eventually(const std::function<bool()>& condition, DWORD timeoutMs) {
     const DWORD start = GetTickCount();
     while (!condition()) {
+        if (current != nullptr) {
+            if (const std::string crash = current->Crash(); !crash.empty()) {
+                ADD_FAILURE() << crash;
+                return false;
+            }
+        }
         if (GetTickCount() - start > timeoutMs) return false;
         Sleep(10);
     }
@@ -374,9 +399,12 @@ std::string Shot(HWND hwnd, const std::string& name) {
 void E2eTest::SetUp() {
     if (!driver.Present()) GTEST_SKIP() << "the simulated driver is not installed (run tools/wine-env up)";
     driver.Reset();
+    current = &programs;
 }
 
 void E2eTest::TearDown() {
+    current = nullptr;
+    if (const std::string crash = programs.Crash(); !crash.empty()) ADD_FAILURE() << crash;
     programs.Stop();
     // A test that faulted or stopped the driver must not leak that into the next one.
     if (driver.Present()) driver.Reset();

@@ -98,11 +98,15 @@ public:
     // True when the process ended within the time-out.
     bool WaitExit(DWORD processId, DWORD timeoutMs = automation::kDefaultTimeoutMs);
     std::optional<DWORD> ExitCode(DWORD processId);
+    // "Kesmapan.exe ended with exception 0xC0000005" for the first started program that
+    // died of an exception, or empty.
+    std::string Crash() const;
     void Stop();
 
 private:
     struct Started {
         DWORD id;
+        std::string file;
         Handle process;
     };
     Started* Find(DWORD processId);
@@ -135,7 +139,8 @@ private:
     std::vector<Value> saved_;
 };
 
-// Polls until the condition holds or the time-out passes.
+// Polls until the condition holds or the time-out passes; fails the test and gives up at
+// once when a program the test started has crashed.
 bool Eventually(const std::function<bool()>& condition, DWORD timeoutMs = automation::kDefaultTimeoutMs);
 
 // A control of a form by design name, read now; a missing control fails the test.

@@ -151,5 +151,25 @@ TEST_F(FeedbackSoundTest, AModeOutsideTheOptionsSelectsNoneUntilTheUserChooses) 
     EXPECT_TRUE(d.Ctl("cmdApply").Enabled());
 }
 
+// Bars clamp what they cannot show; the driver's values stay until the user moves a bar.
+TEST_F(FeedbackSoundTest, OutOfRangeValuesAreKeptUntilTheirBarIsMoved) {
+    stored.SoundTone = 100;
+    stored.SoundDuration = 65535;
+    auto& d = Open();
+    EXPECT_EQ(d.Ctl("lblTone").Caption(), "200");
+    EXPECT_EQ(d.Ctl("lblDuration").Caption(), "50");
+    EXPECT_FALSE(d.Ctl("cmdApply").Enabled());
+    d.Ctl("cmdOK").UserClick();
+    ExpectClosedQuietly(d);
+
+    auto& changed = Open();
+    DeviceSettings expected = h.cp.Link.Settings;
+    changed.Ctl("hscTone").UserSetValue(300);
+    changed.Ctl("cmdApply").UserClick();
+    expected.SoundTone = 300;
+    ExpectSentSettings(KESMA_SET_FEEDBACK_SOUND, expected);
+    EXPECT_EQ(stored.SoundDuration, 65535);
+}
+
 }  // namespace
 }  // namespace kesma::controlpanel

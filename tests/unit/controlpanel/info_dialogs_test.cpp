@@ -68,6 +68,16 @@ TEST_F(InfoDialogsTest, SerialPortAboveNineMarksNoLine) {
     }
 }
 
+// The driver hands the port records back; numbers it returns outside COM1..COM9 name no line.
+TEST_F(InfoDialogsTest, SerialPortSkipsRecordsTheDriverNumberedOutsideOneToNine) {
+    Main();
+    h.cp.PortRecords[0].ComNumber = 10;
+    h.cp.PortRecords[1].ComNumber = -5;
+    ui::Form& dialog = OpenSerialPort();
+    EXPECT_EQ(dialog.Ctl("lblCOM", 9).Caption(), "COM9..Not Found.");
+    EXPECT_EQ(dialog.Ctl("optDetected", 1).Value(), 1);  // filled to the end
+}
+
 TEST_F(InfoDialogsTest, SerialPortOkReturnsWithoutRequests) {
     ui::Form& dialog = OpenSerialPort();
     dialog.Ctl("cmdOK").UserClick();

@@ -137,5 +137,29 @@ TEST_F(MouseSpeedTest, OkWithoutChangesAndCancelSendNothing) {
     ExpectClosedQuietly(cancelled);
 }
 
+// A check box shows a bypass mode 2 as checked and bars clamp the speeds; none of it is
+// written back unless the user changes that control.
+TEST_F(MouseSpeedTest, OutOfRangeValuesAreKeptUntilTheirControlIsChanged) {
+    Store(0, 200);
+    stored.BypassMode = 2;
+    auto& d = Open();
+    EXPECT_EQ(d.Ctl("chkBypass").Value(), 1);
+    EXPECT_EQ(d.Ctl("lblHS").Caption(), "5%");
+    EXPECT_EQ(d.Ctl("lblVS").Caption(), "100%");
+    EXPECT_FALSE(d.Ctl("cmdApply").Enabled());
+    d.Ctl("cmdOK").UserClick();
+    ExpectClosedQuietly(d);
+
+    auto& changed = Open();
+    DeviceSettings expected = h.cp.Link.Settings;
+    changed.Ctl("chkBypass").UserClick();
+    changed.Ctl("hscMouseHSpeed").UserSetValue(4);
+    changed.Ctl("cmdApply").UserClick();
+    expected.BypassMode = 0;
+    expected.SpeedH = 4;
+    ExpectSentSettings(KESMA_SET_MOUSE_SPEED, expected);
+    EXPECT_EQ(Main().Ctl("lblMouseSpeed").Caption(), "HS=20%, VS=1000%, Acceleration=Medium");
+}
+
 }  // namespace
 }  // namespace kesma::controlpanel

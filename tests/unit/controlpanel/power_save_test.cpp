@@ -67,5 +67,15 @@ TEST_F(PowerSaveTest, OkAppliesPendingChangesOnlyAndCancelSendsNothing) {
     EXPECT_TRUE(Main().Visible());
 }
 
+TEST_F(PowerSaveTest, AnIdleTimeBeyondTheBarIsKeptUntilTheBarIsMoved) {
+    stored.IdleTime = 255;
+    auto& d = Open();
+    EXPECT_EQ(d.Ctl("lblST").Caption(), "300");
+    EXPECT_FALSE(d.Ctl("cmdApply").Enabled());
+    d.Ctl("cmdOK").UserClick();
+    ExpectClosedQuietly(d);
+    EXPECT_EQ(stored.IdleTime, 255);
+}
+
 }  // namespace
 }  // namespace kesma::controlpanel
