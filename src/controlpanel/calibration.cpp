@@ -18,8 +18,8 @@ constexpr ui::Color kBlue = ui::Rgb(0, 0, 255);
 constexpr ui::Color kYellow = ui::Rgb(255, 255, 0);
 constexpr ui::Color kSystemWindow = 0x80000005;  // COLOR_WINDOW
 
-constexpr ui::Font kPromptFont{"MS Sans Serif", 9.75, true, false};
-constexpr ui::Font kSmallBoldFont{"MS Sans Serif", 8.25, true, false};
+const ui::Font kPromptFont{"MS Sans Serif", 9.75, true, false};
+const ui::Font kSmallBoldFont{"MS Sans Serif", 8.25, true, false};
 
 constexpr int kEsc = 27;
 constexpr int kSteadyRange = 4;   // raw units around the reference

@@ -89,10 +89,11 @@ frmMain::frmMain(ui::App& app, Startup& program) : ui::Form(app, "frmMain", 6495
     OnLoad = [this] { Form_Load(); };
     OnUnload = [this] { Form_Unload(); };
     // A dragged thumb runs the same handler as a released one.
-    for (const auto& [name, handler] : {std::pair<const char*, void (frmMain::*)()>{"hscTT", &frmMain::hscTT_Change},
-                                        {"hscWW", &frmMain::hscWW_Change},
-                                        {"hscHH", &frmMain::hscHH_Change}}) {
-        ui::Control& bar = Ctl(name);
+    for (const auto& entry : {std::pair<const char*, void (frmMain::*)()>{"hscTT", &frmMain::hscTT_Change},
+                              {"hscWW", &frmMain::hscWW_Change},
+                              {"hscHH", &frmMain::hscHH_Change}}) {
+        ui::Control& bar = Ctl(entry.first);
+        const auto handler = entry.second;
         bar.OnChange = [this, handler] { (this->*handler)(); };
         bar.OnScroll = bar.OnChange;
     }
