@@ -26,7 +26,9 @@ struct HostileInput {
 };
 
 struct HostileProgram {
+    const char* name;  // of the test case
     const char* file;
+    const char* args;
     const char* window;  // caption or form name of its main window
     // Puts the program through its windows once its main window is up.
     std::function<void(HostileE2e&, HWND main)> exercise;
@@ -78,7 +80,7 @@ private:
     std::vector<std::unique_ptr<InstallFile>> files_;
 };
 
-void PrintTo(const HostileProgram& p, std::ostream* os) { *os << p.file; }
+void PrintTo(const HostileProgram& p, std::ostream* os) { *os << p.name; }
 void PrintTo(const HostileInput& i, std::ostream* os) { *os << i.name; }
 
 // ---------------------------------------------------------------------------------------
@@ -169,15 +171,41 @@ void ExerciseRightButton(HostileE2e& t, HWND main) {
     EXPECT_TRUE(HostileE2e::Responsive(main)) << "the right-button wait hangs";
 }
 
+void ExerciseStartupWindow(HostileE2e& t, HWND main) {
+    ax::Click(main, ax::FindControl(main, "cmdApply"));
+    t.AnswerMessageBoxes(300);
+    t.Visit(main, "frmAbout", [&] { return ax::DoubleClick(main, ax::FindControl(main, "imgIcon")); }, "cmdOK");
+}
+
+void ExerciseAutoScan(HostileE2e& t, HWND main) {
+    ax::Click(main, ax::FindControl(main, "cmdApply"));
+    t.AnswerMessageBoxes(300);
+}
+
+void ExerciseRemoval(HostileE2e& t, HWND main) {
+    ax::Click(main, ax::FindControl(main, "cmdNo"));
+    t.AnswerMessageBoxes(300);
+}
+
+void NothingMore(HostileE2e&, HWND) {}
+
+constexpr const char* kStartupTitle = " TouchScreen System Startup #Velorix";
+
+// The setup program only silently: its normal run ends in a restart of the session.
 const HostileProgram kPrograms[] = {
-    {"Kesmapan.exe", "frmMain", ExerciseControlPanel},
-    {"Kesmarbtn.exe", " C-RBF", ExerciseRightButton},
+    {"Kesmapan", "Kesmapan.exe", "", "frmMain", ExerciseControlPanel},
+    {"Kesmarbtn", "Kesmarbtn.exe", "", " C-RBF", ExerciseRightButton},
+    {"KesmabootLogOn", "Kesmaboot.exe", "", kStartupTitle, NothingMore},
+    {"KesmabootSdc", "Kesmaboot.exe", "/SDC", kStartupTitle, ExerciseStartupWindow},
+    {"KesmabootSam", "Kesmaboot.exe", "/SAM", "frmAutoScan", ExerciseAutoScan},
+    {"KesmainstSilent", "Kesmainst.exe", "/XPEFBASETUP", "TouchScreen Driver Installation", NothingMore},
+    {"Kesmawipe", "C:\\windows\\Kesmawipe.exe", "", "TouchScreen Software Removal", ExerciseRemoval},
 };
 
 TEST_P(HostileE2e, NeverCrashesNorHangs) {
     const auto& [program, input] = GetParam();
     input.apply(*this);
-    const auto id = programs.Start(program.file);
+    const auto id = programs.Start(program.file, program.args);
     ASSERT_TRUE(id.has_value());
 
     // It comes up with its window or a message, or ends.
@@ -197,8 +225,7 @@ TEST_P(HostileE2e, NeverCrashesNorHangs) {
 }
 
 std::string CaseName(const ::testing::TestParamInfo<HostileE2e::ParamType>& info) {
-    std::string file = std::get<0>(info.param).file;
-    return file.substr(0, file.find('.')) + "_" + std::get<1>(info.param).name;
+    return std::string(std::get<0>(info.param).name) + "_" + std::get<1>(info.param).name;
 }
 
 INSTANTIATE_TEST_SUITE_P(Everything, HostileE2e,
