@@ -1,7 +1,9 @@
-# kesma_add_program(<target> [DESCRIPTION <text>] [ICON <file.ico>] SOURCES <src>...)
+# kesma_add_program(<target> [DESCRIPTION <text>] [ICON <file.ico>] [CLASSIC_CONTROLS] SOURCES <src>...)
 #
 # A Windows GUI program (WIN32 subsystem) with its resources: the program icon as icon 1,
-# a manifest (common controls 6, DPI aware) and a version resource 7.3. The executable is
+# a manifest (common controls 6, DPI aware) and a version resource 7.3. CLASSIC_CONTROLS
+# leaves out common controls 6: the controls are drawn unthemed and the process never loads
+# comctl32, which costs a resident program about 1.7 MB of private memory. The executable is
 # named after the target ("Kesmapan" -> Kesmapan.exe). Link libraries with
 # target_link_libraries as usual.
 include_guard(DIRECTORY)
@@ -10,7 +12,7 @@ enable_language(RC)
 set(KESMA_PROGRAM_RES_DIR ${CMAKE_CURRENT_LIST_DIR}/../src/ui/win32/res)
 
 function(kesma_add_program target)
-  cmake_parse_arguments(PARSE_ARGV 1 ARG "" "DESCRIPTION;ICON" "SOURCES")
+  cmake_parse_arguments(PARSE_ARGV 1 ARG "CLASSIC_CONTROLS" "DESCRIPTION;ICON" "SOURCES")
   if(NOT ARG_DESCRIPTION)
     set(ARG_DESCRIPTION "TouchScreen ${target}")
   endif()
@@ -19,6 +21,17 @@ function(kesma_add_program target)
   endif()
   get_filename_component(icon "${ARG_ICON}" ABSOLUTE)
 
+  if(ARG_CLASSIC_CONTROLS)
+    set(KESMA_PROGRAM_CONTROLS "")
+  else()
+    set(KESMA_PROGRAM_CONTROLS [=[  <dependency>
+    <dependentAssembly>
+      <assemblyIdentity type="win32" name="Microsoft.Windows.Common-Controls" version="6.0.0.0"
+                        processorArchitecture="*" publicKeyToken="6595b64144ccf1df" language="*"/>
+    </dependentAssembly>
+  </dependency>
+]=])
+  endif()
   set(KESMA_PROGRAM_NAME ${target})
   set(KESMA_PROGRAM_DESCRIPTION ${ARG_DESCRIPTION})
   set(KESMA_PROGRAM_ICON ${icon})

@@ -110,6 +110,18 @@ void Driver::PerformRightClick() {
 
 namespace {
 
+// Under a loaded Wine a process start now and then fails with ERROR_INTERNAL_ERROR before the
+// program runs; a later try succeeds. Any other failure is returned at once.
+bool CreateProcessRetrying(const char* application, std::string& line, BOOL inheritHandles, DWORD flags,
+                           const char* folder, STARTUPINFOA& si, PROCESS_INFORMATION& pi) {
+    for (int attempt = 1;; ++attempt) {
+        if (CreateProcessA(application, line.data(), nullptr, nullptr, inheritHandles, flags, nullptr, folder, &si, &pi))
+            return true;
+        if (GetLastError() != ERROR_INTERNAL_ERROR || attempt == 3) return false;
+        Sleep(250);
+    }
+}
+
 // Reads a pipe to its end on a thread of its own, so that a full pipe cannot stall the tool.
 class PipeReader {
 public:
@@ -149,7 +161,7 @@ ToolResult RunTool(const std::string& commandLine, DWORD timeoutMs) {
     si.hStdError = errWrite;
     PROCESS_INFORMATION pi{};
     std::string line = commandLine;
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr, &si, &pi)) {
+    if (!CreateProcessRetrying(nullptr, line, TRUE, CREATE_NO_WINDOW, nullptr, si, pi)) {
         ADD_FAILURE() << "cannot run " << commandLine << " (error " << GetLastError() << ")";
         return result;
     }
@@ -191,8 +203,7 @@ std::optional<DWORD> Programs::Start(const std::string& file, const std::string&
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
     std::string folder = path.substr(0, path.find_last_of('\\'));
-    if (!CreateProcessA(path.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si, &pi))
-        return std::nullopt;
+    if (!CreateProcessRetrying(path.c_str(), line, FALSE, 0, folder.c_str(), si, pi)) return std::nullopt;
     if (job_) AssignProcessToJobObject(job_.get(), pi.hProcess);
     CloseHandle(pi.hThread);
     started_.push_back({pi.dwProcessId, file, Handle(pi.hProcess)});

@@ -1,7 +1,6 @@
 #include "ui/win32/win32_backend.h"
 
 #include <windows.h>
-#include <commctrl.h>
 #include <uxtheme.h>
 #undef LoadBitmap  // the Win32 function is not used here; the name is our member's
 
@@ -291,8 +290,6 @@ struct Win32Backend::Impl {
     };
 
     Impl() {
-        INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
-        InitCommonControlsEx(&icc);
         HDC screen = GetDC(nullptr);
         dpiX = GetDeviceCaps(screen, LOGPIXELSX);
         dpiY = GetDeviceCaps(screen, LOGPIXELSY);
