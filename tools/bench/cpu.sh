@@ -9,6 +9,17 @@ prefix_pids() {
     done
 }
 
+# The wineserver and the winedevice process that hosts the driver: the two that carry each
+# driver request. The other winedevice processes (Wine's USB and HID buses) poll on their own,
+# a few percent of a core, whatever the programs do.
+driver_request_pids() {
+    local p
+    prefix_pids 'wineserver'
+    for p in $(prefix_pids 'winedevice.exe'); do
+        if grep -qi 'kesmadrv\.sys' "/proc/$p/maps" 2>/dev/null; then echo "$p"; fi
+    done
+}
+
 # User plus system CPU ticks of the given pids, summed.
 ticks() {
     local t=0 p
@@ -30,5 +41,5 @@ measure_cpu() {
     p1=$(ticks "${program[@]}"); h1=$(ticks "${helpers[@]}")
     echo "CPU while waiting, in % of one core over ${seconds} s:"
     echo "  $name: $(awk -v t=$((p1 - p0)) -v d=$((hz * seconds)) 'BEGIN { printf "%.1f", 100 * t / d }')"
-    echo "  wineserver and winedevice (the driver requests under Wine): $(( (h1 - h0) * 100 / (hz * seconds) ))"
+    echo "  wineserver and winedevice (the driver requests under Wine): $(awk -v t=$((h1 - h0)) -v d=$((hz * seconds)) 'BEGIN { printf "%.1f", 100 * t / d }')"
 }
