@@ -1,9 +1,9 @@
 // startup-probe RUNS PROGRAM...: starts each PROGRAM (a full Windows path) in turn, RUNS
 // rounds, and prints for each, as a JSON line, the median and the shortest time from
 // CreateProcess to its first visible top-level window and the median private memory a
-// second after that. The
-// programs take turns so that a slow spell of the machine falls on all of them alike. Each
-// copy, and whatever it started, is ended and gone before the next starts.
+// second after that. The programs take turns so that a slow spell of the machine falls on
+// all of them alike. Each copy, and whatever it started, is ended and gone before the next
+// starts.
 #include <windows.h>
 #include <psapi.h>
 
