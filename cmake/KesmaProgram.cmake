@@ -1,20 +1,25 @@
-# kesma_add_program(<target> [DESCRIPTION <text>] [ICON <file.ico>] [CLASSIC_CONTROLS] SOURCES <src>...)
+# kesma_add_program(<target> LEVEL asInvoker|highestAvailable|requireAdministrator
+#                   [DESCRIPTION <text>] [ICON <file.ico>] [CLASSIC_CONTROLS] SOURCES <src>...)
 #
 # A Windows GUI program (WIN32 subsystem) with its resources: the program icon as icon 1,
-# a manifest (common controls 6, DPI aware) and a version resource 7.3. CLASSIC_CONTROLS
-# leaves out common controls 6: the controls are drawn unthemed and the process never loads
-# comctl32, which costs a resident program about 1.7 MB of private memory. The executable is
-# named after the target ("Kesmapan" -> Kesmapan.exe). Link libraries with
-# target_link_libraries as usual.
+# a manifest (common controls 6, DPI aware, the execution level UAC starts it with) and a
+# version resource 7.3. Every program names its level; docs/architecture.md says why.
+# CLASSIC_CONTROLS leaves out common controls 6: the controls are drawn unthemed and the
+# process never loads comctl32, which costs a resident program about 1.7 MB of private
+# memory. The executable is named after the target ("Kesmapan" -> Kesmapan.exe). Link
+# libraries with target_link_libraries as usual.
 include_guard(DIRECTORY)
 enable_language(RC)
 
 set(KESMA_PROGRAM_RES_DIR ${CMAKE_CURRENT_LIST_DIR}/../src/ui/win32/res)
 
 function(kesma_add_program target)
-  cmake_parse_arguments(PARSE_ARGV 1 ARG "CLASSIC_CONTROLS" "DESCRIPTION;ICON" "SOURCES")
+  cmake_parse_arguments(PARSE_ARGV 1 ARG "CLASSIC_CONTROLS" "DESCRIPTION;ICON;LEVEL" "SOURCES")
   if(NOT ARG_DESCRIPTION)
     set(ARG_DESCRIPTION "TouchScreen ${target}")
+  endif()
+  if(NOT ARG_LEVEL MATCHES "^(asInvoker|highestAvailable|requireAdministrator)$")
+    message(FATAL_ERROR "kesma_add_program(${target}): LEVEL asInvoker, highestAvailable or requireAdministrator")
   endif()
   if(NOT ARG_ICON)
     set(ARG_ICON ${KESMA_PROGRAM_RES_DIR}/kesma.ico)
@@ -34,6 +39,7 @@ function(kesma_add_program target)
   endif()
   set(KESMA_PROGRAM_NAME ${target})
   set(KESMA_PROGRAM_DESCRIPTION ${ARG_DESCRIPTION})
+  set(KESMA_PROGRAM_LEVEL ${ARG_LEVEL})
   set(KESMA_PROGRAM_ICON ${icon})
   set(KESMA_PROGRAM_MANIFEST ${CMAKE_CURRENT_BINARY_DIR}/${target}.manifest)
   configure_file(${KESMA_PROGRAM_RES_DIR}/program.manifest.in ${KESMA_PROGRAM_MANIFEST} @ONLY)

@@ -15,6 +15,22 @@ RequestExecutionLevel admin
 !define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
 !define ARP_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\KesmaTouchScreen"
 
+; Makes a shortcut ask for elevation, as its "Run as administrator" box does: bit 0x2000
+; (RunAsUser) of LinkFlags, the dword at offset 0x14 of the .lnk, is bit 0x20 of byte 0x15.
+; CreateShortcut has no switch for it.
+!macro RunAsAdministrator LINK
+  ClearErrors
+  FileOpen $0 "${LINK}" a
+  ${IfNot} ${Errors}
+    FileSeek $0 0x15 SET
+    FileReadByte $0 $1
+    IntOp $1 $1 | 0x20
+    FileSeek $0 0x15 SET
+    FileWriteByte $0 $1
+    FileClose $0
+  ${EndIf}
+!macroend
+
 Name "${PRODUCT}"
 OutFile "${OUTFILE}"
 InstallDir "$PROGRAMFILES64\Lumivane\TouchScreen"
@@ -83,8 +99,12 @@ Section "Programs"
   SetShellVarContext all
   CreateDirectory "$SMPROGRAMS\${PRODUCT}"
   CreateShortcut "$SMPROGRAMS\${PRODUCT}\TouchScreen Control Panel.lnk" "$INSTDIR\Kesmapan.exe"
+  ; Their Apply stores machine-wide values; the start-up program itself runs as its user,
+  ; since Windows starts no program that asks for elevation from the Run key.
   CreateShortcut "$SMPROGRAMS\${PRODUCT}\Double-Click Settings.lnk" "$INSTDIR\Kesmaboot.exe" "/SDC"
+  !insertmacro RunAsAdministrator "$SMPROGRAMS\${PRODUCT}\Double-Click Settings.lnk"
   CreateShortcut "$SMPROGRAMS\${PRODUCT}\Auto-Scan Settings.lnk" "$INSTDIR\Kesmaboot.exe" "/SAM"
+  !insertmacro RunAsAdministrator "$SMPROGRAMS\${PRODUCT}\Auto-Scan Settings.lnk"
   CreateShortcut "$SMPROGRAMS\${PRODUCT}\Remove ${PRODUCT}.lnk" "$WINDIR\Kesmawipe.exe"
 
   WriteRegStr HKLM "${ARP_KEY}" "DisplayName" "${PRODUCT}"

@@ -46,9 +46,11 @@ Section "Remove"
   Delete "$INSTDIR\TSLogo.Bmp"
   Delete "$INSTDIR\TSVender.Bmp"
   Delete "$INSTDIR\TSVender.Cut"
-  ; Its own file and the folder go at the restart that the removal program makes;
-  ; Kesmawipe.exe in the Windows folder is the removal program's own to delete.
+  ; Its own file and the folder go at the restart that the removal program makes. So does
+  ; the removal program's file, in use while this one runs: the removal program schedules
+  ; that itself only when this one ends within its ten-second wait.
   Delete /REBOOTOK "$INSTDIR\unins000.exe"
+  Delete /REBOOTOK "$WINDIR\Kesmawipe.exe"
   RMDir /REBOOTOK "$INSTDIR"
   ${GetParent} "$INSTDIR" $0
   RMDir /REBOOTOK "$0"

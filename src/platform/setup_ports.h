@@ -36,6 +36,8 @@ public:
     // OpenProcess(access, inherit, processId); 0 on failure.
     virtual Handle OpenProcess(std::uint32_t access, bool inherit, std::uint32_t processId) = 0;
     virtual std::uint32_t WaitForSingleObject(Handle handle, std::uint32_t milliseconds) = 0;
+    // GetExitCodeProcess(process, &exitCode)
+    virtual bool GetExitCodeProcess(Handle process, std::uint32_t& exitCode) = 0;
     virtual bool CloseHandle(Handle handle) = 0;
     // MoveFileExA(existing, nullptr, flags): no new name.
     virtual bool MoveFileEx(const std::string& existing, std::uint32_t flags) = 0;

@@ -28,6 +28,24 @@ void AddLine(ui::Form& form, const std::string& name, ui::Color color) {
 
 int Round(double value) { return static_cast<int>(std::nearbyint(value)); }
 
+std::string WaitFailure(WaitResult result) {
+    switch (result) {
+    case WaitResult::Ended: break;
+    case WaitResult::Failed: return "WAIT_FAILED";
+    case WaitResult::Abandoned: return "WAIT_ABANDONED";
+    case WaitResult::TimedOut: return "WAIT_TIMEOUT";
+    }
+    return "";
+}
+
+// An uninstaller reports its own failure (refused rights, a file it could not remove) only
+// by a non-zero exit status.
+std::string ExitFailure(ProcessControlPort& processes, Handle process) {
+    std::uint32_t exitCode = 0;
+    if (!processes.GetExitCodeProcess(process, exitCode)) return "GetExitCodeProcess";
+    return exitCode == 0 ? "" : "unins000.exe exit code " + std::to_string(exitCode);
+}
+
 }  // namespace
 
 WaitResult WaitForUninstaller(ui::App& app, ProcessControlPort& processes, Handle process) {
@@ -129,36 +147,26 @@ void frmMain::CloseCompanions() {
     link_.CloseTouchDevice();
 }
 
-void frmMain::Warn(const std::string& text) {
-    app().MsgBox(text, ui::kMbOk | ui::kMbIconWarning | ui::kMbSystemModal, app().Title());
-}
-
-bool frmMain::RunUninstaller() {
+std::string frmMain::RunUninstaller() {
     ProcessControlPort& processes = platform_.processControl;
     const std::string commandLine = CompanionCommandLine(store_.InstallPath, "unins000.exe") + " /SILENT";
     std::uint32_t processId = 0;
     kesma::Handle started = 0;
-    if (!processes.StartProcess(commandLine, processId, started)) {
-        Warn("Fail to remove files! (unins000.exe cannot be started)");
-        return false;
-    }
-    // The start's own handle is kept until ours is open, so that an uninstaller that
-    // ends at once is still there to be opened.
+    if (!processes.StartProcess(commandLine, processId, started)) return "unins000.exe cannot be started";
+    // The start's own handle is kept to the end: it keeps an uninstaller that ends at once
+    // there to be opened, and it may read the exit status, which the SYNCHRONIZE handle
+    // that is waited on may not.
     const kesma::Handle process = processes.OpenProcess(kSynchronize, false, processId);
-    processes.CloseHandle(started);
+    std::string failure;
     if (process == 0) {
-        Warn("Fail to remove files! (Startup)");
-        return false;
+        failure = "Startup";
+    } else {
+        failure = WaitFailure(WaitForUninstaller(app(), processes, process));
+        processes.CloseHandle(process);
+        if (failure.empty()) failure = ExitFailure(processes, started);
     }
-    const WaitResult result = WaitForUninstaller(app(), processes, process);
-    processes.CloseHandle(process);
-    switch (result) {
-    case WaitResult::Ended: return true;
-    case WaitResult::Failed: Warn("Fail to remove files! (WAIT_FAILED)"); break;
-    case WaitResult::Abandoned: Warn("Fail to remove files! (WAIT_ABANDONED)"); break;
-    case WaitResult::TimedOut: Warn("Fail to remove files! (WAIT_TIMEOUT)"); break;
-    }
-    return false;
+    processes.CloseHandle(started);
+    return failure;
 }
 
 void frmMain::cmdYes_Click() {
@@ -167,7 +175,9 @@ void frmMain::cmdYes_Click() {
     auto& progress = app().Create<setup::frmMessage>(false);
     progress.ShowProgressMessage("Removing files from your system...");
     Pause(app(), 3);
-    if (!RunUninstaller()) {
+    if (const std::string failure = RunUninstaller(); !failure.empty()) {
+        app().MsgBox("Fail to remove files! (" + failure + ")",
+                     ui::kMbOk | ui::kMbIconWarning | ui::kMbSystemModal, app().Title());
         app().End();
         return;
     }

@@ -44,9 +44,9 @@ private:
     void cmdNo_Click();
     void imgIcon_DblClick();
     void CloseCompanions();
-    // Starts the uninstaller and waits for it; false (after a warning) when it did not end.
-    bool RunUninstaller();
-    void Warn(const std::string& text);
+    // Starts the uninstaller and waits for it. Empty when it ended with exit status 0, else
+    // what failed, for the warning.
+    std::string RunUninstaller();
 
     RemovalPlatform& platform_;
     DeviceLink link_;

@@ -48,6 +48,13 @@ std::uint32_t ProcessControlAdapter::WaitForSingleObject(Handle handle, std::uin
     return ::WaitForSingleObject(ToHandle(handle), milliseconds);
 }
 
+bool ProcessControlAdapter::GetExitCodeProcess(Handle process, std::uint32_t& exitCode) {
+    DWORD code = 0;
+    const bool ok = ::GetExitCodeProcess(ToHandle(process), &code) != FALSE;
+    exitCode = code;
+    return ok;
+}
+
 bool ProcessControlAdapter::CloseHandle(Handle handle) { return ::CloseHandle(ToHandle(handle)) != FALSE; }
 
 bool ProcessControlAdapter::MoveFileEx(const std::string& existing, std::uint32_t flags) {

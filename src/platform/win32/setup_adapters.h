@@ -17,6 +17,7 @@ public:
     bool StartProcess(const std::string& commandLine, std::uint32_t& processId, Handle& process) override;
     Handle OpenProcess(std::uint32_t access, bool inherit, std::uint32_t processId) override;
     std::uint32_t WaitForSingleObject(Handle handle, std::uint32_t milliseconds) override;
+    bool GetExitCodeProcess(Handle process, std::uint32_t& exitCode) override;
     bool CloseHandle(Handle handle) override;
     bool MoveFileEx(const std::string& existing, std::uint32_t flags) override;
 };

@@ -19,6 +19,8 @@ public:
     bool startOk = true;
     bool openOk = true;
     std::vector<std::uint32_t> waitResults;  // one per wait; kWaitTimeout when used up
+    bool exitCodeOk = true;
+    std::uint32_t exitCode = 0;
     std::function<void(const std::string& commandLine)> onStart;
 
     std::vector<std::string> calls;  // "StartProcess <line>", "OpenProcess <access> <pid>", ...
@@ -44,6 +46,11 @@ public:
         calls.push_back("WaitForSingleObject " + std::to_string(handle) + " " + std::to_string(milliseconds));
         const std::size_t n = waits++;
         return n < waitResults.size() ? waitResults[n] : kWaitTimeout;
+    }
+    bool GetExitCodeProcess(Handle process, std::uint32_t& code) override {
+        calls.push_back("GetExitCodeProcess " + std::to_string(process));
+        code = exitCode;
+        return exitCodeOk;
     }
     bool CloseHandle(Handle handle) override {
         calls.push_back("CloseHandle " + std::to_string(handle));

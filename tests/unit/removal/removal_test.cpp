@@ -106,8 +106,8 @@ TEST_F(Removal, YesClosesTheCompanionsRunsTheUninstallerAndRestarts) {
     EXPECT_EQ(device.opens, device.closes);
     EXPECT_EQ(processControl.calls,
               (std::vector<std::string>{std::string("StartProcess ") + kCommandLine, "OpenProcess 1048576 0 4242",
-                                        "CloseHandle 80", "WaitForSingleObject 96 1000",
-                                        "WaitForSingleObject 96 1000", "CloseHandle 96",
+                                        "WaitForSingleObject 96 1000", "WaitForSingleObject 96 1000",
+                                        "CloseHandle 96", "GetExitCodeProcess 80", "CloseHandle 80",
                                         "MoveFileEx C:\\windows\\Kesmawipe.exe 4"}));
     EXPECT_TRUE(processControl.open.empty());
     ASSERT_EQ(Boxes().size(), 1u);
@@ -122,35 +122,42 @@ TEST_F(Removal, YesClosesTheCompanionsRunsTheUninstallerAndRestarts) {
     EXPECT_LE(backend.TickCount() - start, 13500u);
 }
 
-TEST_F(Removal, EveryWaitOutcomeButTheEndWarnsAndStops) {
+TEST_F(Removal, EveryWaitOutcomeButAnEndWithStatusZeroWarnsAndStops) {
     const struct {
         std::vector<std::uint32_t> results;
+        std::uint32_t exitCode;
+        bool exitCodeOk;
         const char* warning;
         std::size_t waits;
     } cases[] = {
-        {{kWaitTimeout, kWaitFailed}, "Fail to remove files! (WAIT_FAILED)", 2},
-        {{kWaitAbandoned}, "Fail to remove files! (WAIT_ABANDONED)", 1},
-        {{}, "Fail to remove files! (WAIT_TIMEOUT)", 10},
+        {{kWaitTimeout, kWaitFailed}, 0, true, "Fail to remove files! (WAIT_FAILED)", 2},
+        {{kWaitAbandoned}, 0, true, "Fail to remove files! (WAIT_ABANDONED)", 1},
+        {{}, 0, true, "Fail to remove files! (WAIT_TIMEOUT)", 10},
+        {{kWaitObject0}, 2, true, "Fail to remove files! (unins000.exe exit code 2)", 1},
+        {{kWaitTimeout, kWaitObject0}, 0xC0000005, true, "Fail to remove files! (unins000.exe exit code 3221225477)", 2},
+        {{kWaitObject0}, 0, false, "Fail to remove files! (GetExitCodeProcess)", 1},
     };
     for (const auto& c : cases) {
         ui::HeadlessBackend b;
         ui::App a(b, kRemovalTitle);
         FakeProcessControl pc;
         pc.waitResults = c.results;
+        pc.exitCode = c.exitCode;
+        pc.exitCodeOk = c.exitCodeOk;
         test::FakeRestart r;
         RemovalPlatform p{device, registry, windows, processes, files, pc, r};
         auto& f = a.Create<frmMain>(p);
         f.Show();
         f.Ctl("cmdYes").UserClick();
         ASSERT_EQ(b.MsgBoxes().size(), 1u);
-        EXPECT_EQ(b.MsgBoxes()[0].text, c.warning);
+        EXPECT_EQ(b.MsgBoxes()[0].text, c.warning);  // and no completion message
         EXPECT_EQ(b.MsgBoxes()[0].flags, 0x1030u);
         EXPECT_EQ(b.MsgBoxes()[0].caption, kRemovalTitle);
         std::size_t waits = 0;
         for (const auto& call : pc.calls) waits += call.rfind("WaitForSingleObject", 0) == 0;
         EXPECT_EQ(waits, c.waits);
         EXPECT_TRUE(pc.open.empty());
-        EXPECT_EQ(pc.calls.back(), "CloseHandle 96");  // no MoveFileEx
+        EXPECT_EQ(pc.calls.back(), "CloseHandle 80");  // no MoveFileEx
         EXPECT_TRUE(r.calls.empty());
         EXPECT_TRUE(a.Ended());
     }
@@ -174,6 +181,19 @@ TEST_F(Removal, AnUninstallerThatCannotStartOrBeOpenedStopsTheRemoval) {
     EXPECT_EQ(b.MsgBoxes()[0].text, "Fail to remove files! (Startup)");
     EXPECT_TRUE(pc.open.empty());
     EXPECT_FALSE(Restarted());
+}
+
+TEST_F(Removal, ADeviceThatCannotBeOpenedLeavesTheCompanionsAndTheRemovalGoesOn) {
+    device.present = false;
+    device.state().Sim.RightButtonSlot.Window = 0x111;
+    device.state().Sim.SmiSlot.Window = 0x222;
+    processControl.waitResults = {kWaitObject0};
+    form->Ctl("cmdYes").UserClick();
+    EXPECT_TRUE(windows.sent.empty());  // no close request to either slot's window
+    EXPECT_EQ(log, std::vector<std::string>{"uninstaller started"});
+    ASSERT_EQ(Boxes().size(), 1u);
+    EXPECT_EQ(backend.MsgBoxes()[0].flags, 0x1040u);  // the completion message, no warning
+    EXPECT_TRUE(Restarted());
 }
 
 TEST_F(Removal, MissingVendorValuesEndBeforeAsking) {
