@@ -219,7 +219,11 @@ TEST_P(RefusedStoreE2e, IsReportedStoresNothingAndTheWindowStays) {
     ASSERT_TRUE(box.has_value());
     EXPECT_EQ(box->caption, kTitle);
     EXPECT_EQ(box->text, "Fail to save settings for every user!\r\n\r\nAdministrator rights are needed.");
-    EXPECT_EQ(box->icon, "error");
+    // The icon is read from the screen: the box may not have painted it yet.
+    EXPECT_TRUE(Eventually([] {
+        const auto shown = ax::FindMessageBox();
+        return shown && shown->icon == "error";
+    })) << "no error icon";
     EXPECT_EQ(ax::PressMessageBoxButton(*box, "OK"), "");
     EXPECT_TRUE(Eventually([] { return !ax::FindMessageBox().has_value(); }));
     // Once the handler has returned, the window is still there and the program runs.
