@@ -150,8 +150,8 @@ public:
     SettingsKeyReadOnly& operator=(const SettingsKeyReadOnly&) = delete;
 
 private:
-    HKEY key_ = nullptr;         // opened with WRITE_DAC before the DACL takes it away
-    std::vector<BYTE> saved_;    // the previous DACL as a self-relative security descriptor
+    HKEY key_ = nullptr;       // opened with WRITE_DAC before the DACL takes it away
+    std::vector<BYTE> saved_;  // the previous DACL as a self-relative security descriptor
 };
 
 // Polls until the condition holds or the time-out passes; fails the test and gives up at
