@@ -117,9 +117,15 @@ Section "Programs"
   WriteRegDWORD HKLM "${ARP_KEY}" "NoRepair" 1
 
   ; A silent install imports the factory settings silently; an interactive one runs the
-  ; setup program in its normal mode when the installer closes (.onInstSuccess).
+  ; setup program in its normal mode when the installer closes (.onInstSuccess). A silent
+  ; import that failed ends the install with the setup program's exit status, so that an
+  ; unattended deployment sees it.
   ${If} ${Silent}
-    ExecWait '"$INSTDIR\Kesmainst.exe" /XPEFBASETUP'
+    StrCpy $0 0
+    ExecWait '"$INSTDIR\Kesmainst.exe" /XPEFBASETUP' $0
+    ${If} $0 != 0
+      SetErrorLevel $0
+    ${EndIf}
   ${EndIf}
 SectionEnd
 

@@ -1,6 +1,6 @@
 // The platform calls of the setup and removal programs: profile files, the
-// uninstaller's process, the delete-at-restart of a file, the restart of Windows and
-// the size of a text as a window draws it. Adapters: src/platform/win32/setup_adapters.*.
+// uninstaller's process, the delete-at-restart of a file, the restart of Windows, the
+// debug output and the size of a text as a window draws it. Adapters: src/platform/win32/setup_adapters.*.
 #pragma once
 
 #include <cstdint>
@@ -76,6 +76,13 @@ public:
     virtual bool ExitWindowsEx(unsigned flags, std::uint32_t reason) = 0;
     virtual std::uint32_t GetLastError() = 0;
     virtual void SetLastError(std::uint32_t code) = 0;
+};
+
+// What the silent setup would have shown goes here instead.
+class DebugPort {
+public:
+    virtual ~DebugPort() = default;
+    virtual void OutputDebugString(const std::string& text) = 0;  // OutputDebugStringA(text)
 };
 
 }  // namespace kesma

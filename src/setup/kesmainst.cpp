@@ -24,14 +24,15 @@ void RunSetup(ui::App& app, SetupPlatform& platform, const std::string& argument
     auto& progress = app.Create<frmMessage>(true);
     if (!silentMode) progress.ShowProgressMessage("Setup is updating your system...");
 
+    SetupReport report(app, platform.debug, silentMode);
     Registry registry(platform.registry);
     SettingsStore store(registry);
     if (!store.InitSettingsStore()) {
-        app.MsgBox("Fail to load data from Register File!", ui::kMbOk, app.Title());
-        app.End();
+        report.Failure("Fail to load data from Register File!", kSetupVendorValuesMissing);
+        app.End(report.Status());
         return;
     }
-    SetupImport import(app, store, platform.profile, platform.files);
+    SetupImport import(report, store, platform.profile, platform.files);
     import.ImportSetupIni();
     import.ImportSetupOem();
     if (progress.Loaded()) progress.Unload();
@@ -41,7 +42,7 @@ void RunSetup(ui::App& app, SetupPlatform& platform, const std::string& argument
                    ui::kMbOk | ui::kMbIconInformation | ui::kMbSystemModal, app.Title());
         RestartWindows(app, platform.restart);
     }
-    app.End();
+    app.End(report.Status());
 }
 
 }  // namespace kesma::setup

@@ -9,15 +9,19 @@
 #include <windows.h>
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
-    return ui::RunGuarded(kesma::setup::kSetupTitle, [commandLine] {
+    const std::string arguments = commandLine ? commandLine : "";
+    // An unattended installation waits for no box, not even one of an unexpected error.
+    const bool showBox = !kesma::setup::IsSilentSwitch(arguments);
+    return ui::RunGuarded(kesma::setup::kSetupTitle, [&arguments] {
         kesma::win32::RegistryAdapter registry;
         kesma::win32::FileAdapter files;
         kesma::win32::ProfileAdapter profile;
         kesma::win32::RestartAdapter restart;
-        kesma::setup::SetupPlatform platform{registry, files, profile, restart};
+        kesma::win32::DebugAdapter debug;
+        kesma::setup::SetupPlatform platform{registry, files, profile, restart, debug};
         ui::Win32Backend backend;
         ui::App app(backend, kesma::setup::kSetupTitle);
-        kesma::setup::RunSetup(app, platform, commandLine ? commandLine : "");
+        kesma::setup::RunSetup(app, platform, arguments);
         return app.ExitCode();
-    });
+    }, showBox);
 }

@@ -33,6 +33,15 @@ const std::array<SettingKey, kSettingKeyCount> kSettingKeys = {{
     {"AutoScanCOM", 0, 9},          {"AutoScanDevice", 0, 99999},
 }};
 
+void SetupReport::Failure(const std::string& text, SetupStatus status) {
+    if (status_ == kSetupDone) status_ = status;
+    if (silent_) {
+        debug_.OutputDebugString(app_.Title() + ": " + text + "\n");
+    } else {
+        app_.MsgBox(text, ui::kMbOk, app_.Title());
+    }
+}
+
 std::string ReadProfileText(ProfilePort& profile, const std::string& file, const std::string& section,
                             const std::string& key) {
     char buffer[kProfileBufferSize] = {};
@@ -89,7 +98,7 @@ std::int32_t SetupImport::ReadSetting(const SettingKey& setting) {
 
 void SetupImport::SaveSetting(HKey key, const std::string& name, std::int32_t value) {
     if (!store_.registry().SetRegDword(key, name, value)) {
-        app_.MsgBox("Fail to save settings! (" + name + ")", ui::kMbOk, app_.Title());
+        report_.Failure("Fail to save settings! (" + name + ")", kSetupSettingNotSaved);
     }
 }
 
@@ -106,7 +115,7 @@ void SetupImport::ImportSetupIni() {
 }
 
 void SetupImport::SaveVendorText(const std::string& key, std::string& target, const char* valueName,
-                                 const char* failure) {
+                                 const char* failure, SetupStatus status) {
     const std::string text = ReadProfileText(profile_, store_.InstallPath + kSetupOem, "SETUP", key);
     if (text.empty()) return;
     target = text;
@@ -118,13 +127,14 @@ void SetupImport::SaveVendorText(const std::string& key, std::string& target, co
         saved = registry.SetRegString(regKey, valueName, target);
         registry.CloseRegKey(regKey);
     }
-    if (!saved) app_.MsgBox(failure, ui::kMbOk, app_.Title());
+    if (!saved) report_.Failure(failure, status);
 }
 
 void SetupImport::ImportSetupOem() {
     if (!FileExists(files_, store_.InstallPath + kSetupOem)) return;
-    SaveVendorText("TITLE", store_.VenderName, "VenderName", "Fail to Set Vender Name!");
-    SaveVendorText("STYLE", store_.VenderStyle, "VenderStyle", "Fail to Set Vender Style!");
+    SaveVendorText("TITLE", store_.VenderName, "VenderName", "Fail to Set Vender Name!", kSetupVenderNameNotSaved);
+    SaveVendorText("STYLE", store_.VenderStyle, "VenderStyle", "Fail to Set Vender Style!",
+                   kSetupVenderStyleNotSaved);
 }
 
 }  // namespace kesma::setup

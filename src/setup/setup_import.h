@@ -15,6 +15,33 @@
 
 namespace kesma::setup {
 
+// Kesmainst's exit status: the first failure of the run names it. 1 is an unexpected error
+// (ui::kFailedExitCode) and 2 an installer's own abort, so a package that runs the setup
+// silently can end with the setup's status unchanged.
+enum SetupStatus : int {
+    kSetupDone = 0,
+    kSetupVendorValuesMissing = 3,  // nothing imported
+    kSetupSettingNotSaved = 4,      // a value of setup.ini
+    kSetupVenderNameNotSaved = 5,
+    kSetupVenderStyleNotSaved = 6,
+};
+
+// A failure of the run: a message box in the normal run; in the silent run, where no one
+// may be there to press OK, one line on the debug output.
+class SetupReport {
+public:
+    SetupReport(ui::App& app, DebugPort& debug, bool silent) : app_(app), debug_(debug), silent_(silent) {}
+
+    void Failure(const std::string& text, SetupStatus status);
+    SetupStatus Status() const { return status_; }
+
+private:
+    ui::App& app_;
+    DebugPort& debug_;
+    const bool silent_;
+    SetupStatus status_ = kSetupDone;
+};
+
 // The text of a profile key: empty when missing; trailing blanks removed.
 std::string ReadProfileText(ProfilePort& profile, const std::string& file, const std::string& section,
                             const std::string& key);
@@ -42,8 +69,8 @@ std::vector<std::pair<std::string, std::int32_t>> SettingValues(
 
 class SetupImport {
 public:
-    SetupImport(ui::App& app, SettingsStore& store, ProfilePort& profile, FilePort& files)
-        : app_(app), store_(store), profile_(profile), files_(files) {}
+    SetupImport(SetupReport& report, SettingsStore& store, ProfilePort& profile, FilePort& files)
+        : report_(report), store_(store), profile_(profile), files_(files) {}
 
     void ImportSetupIni();
     void ImportSetupOem();
@@ -51,9 +78,10 @@ public:
 private:
     std::int32_t ReadSetting(const SettingKey& setting);
     void SaveSetting(HKey key, const std::string& name, std::int32_t value);
-    void SaveVendorText(const std::string& key, std::string& target, const char* valueName, const char* failure);
+    void SaveVendorText(const std::string& key, std::string& target, const char* valueName, const char* failure,
+                        SetupStatus status);
 
-    ui::App& app_;
+    SetupReport& report_;
     SettingsStore& store_;
     ProfilePort& profile_;
     FilePort& files_;

@@ -83,20 +83,26 @@ void frmAutoScan::UpdateAutoScanControls() {
     Ctl("lblDetectMode").SetCaption(detect ? "Detect Mode" : "Assign Mode");
 }
 
-void frmAutoScan::cmdApply_Click() {
+void frmAutoScan::cmdApply_Click() { Apply(); }
+
+bool frmAutoScan::Apply() {
     const int port = Ctl("cboCOM").ListIndex();
     const int row = Ctl("cboDevice").ListIndex();
+    bool stored = true;
     // Typed text leaves a list without a choice: there is nothing to store.
     if (port >= 0 && row >= 0) {
         program_.AutoScanCOM = port;
         program_.AutoScanDevice = kDeviceTable[static_cast<std::size_t>(row)].code;
-        program_.SaveAutoScanValues();
+        stored = program_.SaveAutoScanValues();
     }
     Ctl("cmdApply").SetEnabled(false);
+    if (!stored) program_.ReportSettingsNotSaved();
+    return stored;
 }
 
 void frmAutoScan::cmdOK_Click() {
-    if (Ctl("cmdApply").Enabled()) cmdApply_Click();
+    // After a refused store the dialog stays, so the user sees the choice was not kept.
+    if (Ctl("cmdApply").Enabled() && !Apply()) return;
     Unload();  // the program's only window: the program ends
 }
 

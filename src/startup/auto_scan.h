@@ -43,6 +43,9 @@ public:
     void cmdCandel_Click();
 
 private:
+    // False when the settings key refused the choice (reported).
+    bool Apply();
+
     Startup& program_;
 };
 

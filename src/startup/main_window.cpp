@@ -1,7 +1,5 @@
 #include "startup/main_window.h"
 
-#include <algorithm>
-
 #include "controlpanel/support_about.h"
 
 namespace kesma::startup {
@@ -12,10 +10,10 @@ constexpr int kSplashHeight = 2025;
 constexpr ui::Color kTestOn = ui::Rgb(0, 0, 255);
 constexpr ui::Color kTestOff = ui::Rgb(250, 250, 250);
 
-ui::Control& AddBar(ui::Form& form, const std::string& name, int top, int min, int max, int largeChange,
+ui::Control& AddBar(ui::Form& form, const std::string& name, int top, BarRange range, int largeChange,
                     ui::Control& frame) {
     ui::Control& bar = form.Add(ui::Kind::HScrollBar, name, 240, top, 2775, 315, &frame);
-    bar.SetRange(min, max, 1, largeChange);
+    bar.SetRange(range.min, range.max, 1, largeChange);
     form.Add(ui::Kind::Shape, "Shape" + std::to_string(2 + (top - 600) / 720), 240, top, 2775, 315, &frame);
     return bar;
 }
@@ -42,8 +40,6 @@ int LabelNumber(const ui::Control& label) {
 
 }  // namespace
 
-int ClampToBar(const ui::Control& bar, int value) { return std::clamp(value, bar.Min(), bar.Max()); }
-
 frmMain::frmMain(ui::App& app, Startup& program) : ui::Form(app, "frmMain", 6495, 5295), program_(program) {
     AddStartupHeader(*this);
     Add(ui::Kind::Shape, "Shape1", 420, 1320, 5595, 3015);
@@ -51,11 +47,11 @@ frmMain::frmMain(ui::App& app, Startup& program) : ui::Form(app, "frmMain", 6495
     ui::Control& frame1 = Add(ui::Kind::Frame, "Frame1", 600, 1500, 3255, 2655);
     frame1.SetCaption("  Double Click Configuration");
     AddLabel(*this, "lblTT", 1140, 360, 990, "Speed: 500", frame1);
-    AddBar(*this, "hscTT", 600, 100, 900, 50, frame1).SetValue(500);
+    AddBar(*this, "hscTT", 600, kDoubleClickSpeedRange, 50, frame1).SetValue(500);
     AddLabel(*this, "lblWW", 1200, 1080, 840, "Width: 32", frame1);
-    AddBar(*this, "hscWW", 1320, 0, 64, 5, frame1).SetValue(32);
+    AddBar(*this, "hscWW", 1320, kDoubleClickSizeRange, 5, frame1).SetValue(32);
     AddLabel(*this, "lblHH", 1170, 1800, 900, "Height: 32", frame1);
-    AddBar(*this, "hscHH", 2040, 0, 64, 5, frame1).SetValue(32);
+    AddBar(*this, "hscHH", 2040, kDoubleClickSizeRange, 5, frame1).SetValue(32);
     const char* ends[] = {"100", "900", "0", "64", "0", "64"};
     for (int i = 0; i < 6; ++i) {
         const int top = 360 + (i / 2) * 720;
@@ -125,9 +121,11 @@ void frmMain::Form_Load() {
         }
         imgON_DblClick();
         ShowSystemValues();
-        Ctl("hscTT").SetValue(ClampToBar(Ctl("hscTT"), program_.DoubleClickSpeed));
-        Ctl("hscWW").SetValue(ClampToBar(Ctl("hscWW"), program_.DoubleClickWidth));
-        Ctl("hscHH").SetValue(ClampToBar(Ctl("hscHH"), program_.DoubleClickHeight));
+        // A stored value outside its bar shows at the bar's nearest end; the stored values stay
+        // as they are, so Apply is offered and stores a value the bar can show.
+        Ctl("hscTT").SetValue(kDoubleClickSpeedRange.Clamp(program_.DoubleClickSpeed));
+        Ctl("hscWW").SetValue(kDoubleClickSizeRange.Clamp(program_.DoubleClickWidth));
+        Ctl("hscHH").SetValue(kDoubleClickSizeRange.Clamp(program_.DoubleClickHeight));
     } else {
         SetHeight(kSplashHeight);
         for (const char* name : {"Shape1", "Frame1", "Frame2"}) Ctl(name).SetVisible(false);
@@ -173,17 +171,22 @@ void frmMain::ShowSystemValues() {
     Ctl("lblSiHH").SetCaption(std::to_string(mouse.GetSystemMetrics(kSmCyDoubleClk)));
 }
 
-void frmMain::cmdApply_Click() {
+void frmMain::cmdApply_Click() { Apply(); }
+
+bool frmMain::Apply() {
     program_.DoubleClickSpeed = Ctl("hscTT").Value();
     program_.DoubleClickWidth = Ctl("hscWW").Value();
     program_.DoubleClickHeight = Ctl("hscHH").Value();
-    program_.ApplyDoubleClickSettings();
+    const bool stored = program_.ApplyDoubleClickSettings();
     ShowSystemValues();
     Ctl("cmdApply").SetEnabled(false);
+    if (!stored) program_.ReportSettingsNotSaved();
+    return stored;
 }
 
 void frmMain::cmdOK_Click() {
-    if (Ctl("cmdApply").Enabled()) cmdApply_Click();
+    // After a refused store the window stays, so the user sees the values were not kept.
+    if (Ctl("cmdApply").Enabled() && !Apply()) return;
     Unload();  // the program's only window: the program ends
 }
 

@@ -7,10 +7,6 @@
 
 namespace kesma::startup {
 
-// Every bar holds a stored value outside its range at its nearest end, so that Apply
-// stores a value the bar can show.
-int ClampToBar(const ui::Control& bar, int value);
-
 class frmMain : public ui::Form {
 public:
     frmMain(ui::App& app, Startup& program);
@@ -30,6 +26,8 @@ public:
     bool DoubleClickDiffers() const;
 
 private:
+    // False when the settings key refused the values (reported).
+    bool Apply();
     void UpdateApplyButton();
     void ShowSystemValues();
     void SetTestArea(bool on);

@@ -108,15 +108,19 @@ void Startup::LoadAutoScanValues() {
     AutoScanDevice = ok ? device : 0;
 }
 
-void Startup::SaveAutoScanValues() {
-    WithSettingsKey([this](HKey key) {
-        Reg.SetRegDword(key, "AutoScanCOM", AutoScanCOM);
-        Reg.SetRegDword(key, "AutoScanDevice", AutoScanDevice);
-        return true;
+bool Startup::SaveAutoScanValues() {
+    return WithSettingsKey([this](HKey key) {
+        const bool port = Reg.SetRegDword(key, "AutoScanCOM", AutoScanCOM);
+        const bool device = Reg.SetRegDword(key, "AutoScanDevice", AutoScanDevice);
+        return port && device;
     });
 }
 
-void Startup::ApplyDoubleClickSettings() {
+void Startup::ReportSettingsNotSaved() {
+    ShowError(app, "Fail to save settings for every user!\r\n\r\nAdministrator rights are needed.", kAppTitle);
+}
+
+bool Startup::ApplyDoubleClickSettings() {
     std::string failed;
     MousePort& mouse = platform.mouse;
     const struct {
@@ -132,6 +136,7 @@ void Startup::ApplyDoubleClickSettings() {
             failed += p.flag;
     }
 
+    bool stored = true;  // not tried when the profile's key cannot be opened (reported as R)
     HKey key = 0;
     std::string subKey = kMouseSubKey;
     if (Reg.CreateRegKey(kHkeyCurrentUser, kMouseKeyName, subKey, key)) {
@@ -146,19 +151,26 @@ void Startup::ApplyDoubleClickSettings() {
             if (!Reg.SetRegString(key, v.name, std::to_string(v.value))) failed += v.flag;
         }
         Reg.CloseRegKey(key);
-        WithSettingsKey([this](HKey settings) {
-            Reg.SetRegDword(settings, "DoubleClickSpeed", DoubleClickSpeed);
-            Reg.SetRegDword(settings, "DoubleClickWidth", DoubleClickWidth);
-            Reg.SetRegDword(settings, "DoubleClickHeight", DoubleClickHeight);
-            return true;
+        stored = WithSettingsKey([this](HKey settings) {
+            const bool speed = Reg.SetRegDword(settings, "DoubleClickSpeed", DoubleClickSpeed);
+            const bool width = Reg.SetRegDword(settings, "DoubleClickWidth", DoubleClickWidth);
+            const bool height = Reg.SetRegDword(settings, "DoubleClickHeight", DoubleClickHeight);
+            return speed && width && height;
         });
     } else {
         failed += 'R';
     }
     if (!failed.empty()) ShowError(app, "Fail to SetDoubleClock (" + failed + ")!", kAppTitle);
+    return stored;
 }
 
 void Startup::StartupRun() {
+    // A value stored by hand or by an older version may lie outside what the /SDC window
+    // can store; it is applied at the nearest end of its bar. The store under
+    // HKEY_LOCAL_MACHINE fails for every standard user at log-on: not reported.
+    DoubleClickSpeed = kDoubleClickSpeedRange.Clamp(DoubleClickSpeed);
+    DoubleClickWidth = kDoubleClickSizeRange.Clamp(DoubleClickWidth);
+    DoubleClickHeight = kDoubleClickSizeRange.Clamp(DoubleClickHeight);
     ApplyDoubleClickSettings();
     if (!Link.OpenTouchDevice()) {
         ReportOpenFailure(app, kAppTitle);

@@ -2,6 +2,7 @@
 // line, the double-click and auto-scan values, the driver link and the companions.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 
@@ -21,6 +22,15 @@ inline constexpr const char* kProgramName = "Kesmaboot";
 enum class Mode { StartupRun, DoubleClick, AutoScan };
 // The whole argument text, in any letter case: exactly /SDC or /SAM, else the start-up run.
 Mode ParseCommandLine(const std::string& arguments);
+
+// What a scroll bar of the /SDC window can show. Windows is given no stored double-click
+// value outside these ranges, at log-on either.
+struct BarRange {
+    std::int32_t min, max;
+    std::int32_t Clamp(std::int32_t value) const { return std::clamp(value, min, max); }
+};
+inline constexpr BarRange kDoubleClickSpeedRange{100, 900};
+inline constexpr BarRange kDoubleClickSizeRange{0, 64};
 
 // The right-button step of the start-up run runs when the function is on, unless the
 // automatic mode is on with drag-drop touch mode.
@@ -52,9 +62,14 @@ public:
     // The stored double-click values, all three at their defaults when one is missing.
     void LoadDoubleClickValues();
     void LoadAutoScanValues();
-    void SaveAutoScanValues();
-    // Windows, the user profile and the settings key; reports what was refused.
-    void ApplyDoubleClickSettings();
+    // False when the settings key refused the values.
+    bool SaveAutoScanValues();
+    // Windows, the user profile and the settings key; reports what Windows or the profile
+    // refused. False when the settings key refused the values.
+    bool ApplyDoubleClickSettings();
+    // The box after a store under HKEY_LOCAL_MACHINE that failed (a user without
+    // administrator rights).
+    void ReportSettingsNotSaved();
 
     ui::App& app;
     Platform& platform;

@@ -62,6 +62,20 @@ TEST_F(ControlPanelE2e, StartUpReadsTheSettingsAndShowsTheSummaries) {
     EXPECT_EQ(driver.JournalCodes(), std::vector<std::uint32_t>{KESMA_GET_SETTINGS});
 }
 
+// A user who may not write the settings key: the control panel starts, and its calibration
+// mode, stored at the start and at each pick, stays unsaved without a word.
+TEST_F(ControlPanelE2e, StartsSilentlyForAUserWhoMayNotWriteTheSettingsKey) {
+    DeleteRegValue("CalibrationMode");
+    SettingsKeyReadOnly readOnly;
+    HWND main = StartMain();
+    ASSERT_NE(main, nullptr);
+    EXPECT_TRUE(Eventually([&] { return IsWindowVisible(main) != FALSE; }));
+    ASSERT_EQ(ax::SetValue(main, ax::FindControl(main, "cboCalibration"), 0), "");
+    EXPECT_EQ(Control(main, "cboCalibration").selected, 0);
+    EXPECT_FALSE(ax::FindMessageBox().has_value());
+    EXPECT_EQ(ReadRegDword("CalibrationMode"), std::nullopt);
+}
+
 TEST_F(ControlPanelE2e, NoControllerEndsAfterOneMessage) {
     KesmaSimState state = driver.State();
     state.Settings.ComPort = 0;

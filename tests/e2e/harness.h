@@ -139,6 +139,21 @@ private:
     std::vector<Value> saved_;
 };
 
+// Makes the vendor key read-only for everyone through its DACL (D:P(A;;KR;;;WD)), as it is
+// for a user who is no administrator: the programs still open it, but every write fails
+// with access denied. Puts the exact previous DACL back when it goes out of scope.
+class SettingsKeyReadOnly {
+public:
+    SettingsKeyReadOnly();
+    ~SettingsKeyReadOnly();
+    SettingsKeyReadOnly(const SettingsKeyReadOnly&) = delete;
+    SettingsKeyReadOnly& operator=(const SettingsKeyReadOnly&) = delete;
+
+private:
+    HKEY key_ = nullptr;       // opened with WRITE_DAC before the DACL takes it away
+    std::vector<BYTE> saved_;  // the previous DACL as a self-relative security descriptor
+};
+
 // Polls until the condition holds or the time-out passes; fails the test and gives up at
 // once when a program the test started has crashed.
 bool Eventually(const std::function<bool()>& condition, DWORD timeoutMs = automation::kDefaultTimeoutMs);

@@ -1,5 +1,5 @@
-// Kesmainst in the prefix: the silent import into the registry, and the normal run up to
-// its restart message (the restart itself is tried in a prefix of its own by
+// Kesmainst in the prefix: the silent import into the registry, the silent run of a user
+// who may not write the settings key, and the normal run up to its restart message (the restart itself is tried in a prefix of its own by
 // tools/restart-test).
 #include <string>
 #include <vector>
@@ -18,6 +18,20 @@ std::vector<std::uint8_t> Bytes(const std::string& text) { return {text.begin(),
 class SetupE2e : public E2eTest {
 protected:
     VendorKeyGuard keyGuard;
+
+    // Runs the silent import to its end; false when a window or a message box of it was seen.
+    bool RunsSilently(DWORD& exitCode) {
+        const auto id = programs.Start("Kesmainst.exe", "/xpefbasetup");
+        EXPECT_TRUE(id.has_value());
+        if (!id) return false;
+        bool windowSeen = false;
+        EXPECT_TRUE(Eventually([&] {
+            windowSeen = windowSeen || ax::FindTopWindow(kTitle) != nullptr || ax::FindMessageBox().has_value();
+            return programs.WaitExit(*id, 0);
+        }, 15000)) << "the silent setup did not end by itself";
+        exitCode = programs.ExitCode(*id).value_or(STILL_ACTIVE);
+        return !windowSeen;
+    }
 };
 
 // The numbers and their rules are the host tests'; here the files go through the
@@ -28,18 +42,24 @@ TEST_F(SetupE2e, SilentImportWritesTheFilesIntoTheRegistryWithoutWindowOrMessage
     InstallFile ini("setup.ini", Bytes("[SETTINGS]\r\ndoubleclickwidth = 51.5 \r\nMouseHSpeed=10\r\n"
                                        "MouseVSpeed=12\r\nMouseAcceleration=2\r\nMouseBypass=0\r\n"));
     InstallFile oem("setup.oem", Bytes("[setup]\r\nTITLE=Acme Touch\r\n"));
-    const auto id = programs.Start("Kesmainst.exe", "/xpefbasetup");
-    ASSERT_TRUE(id.has_value());
-    bool windowSeen = false;
-    ASSERT_TRUE(Eventually([&] {
-        windowSeen = windowSeen || ax::FindTopWindow(kTitle) != nullptr || ax::FindMessageBox().has_value();
-        return programs.WaitExit(*id, 0);
-    }, 15000));
-    EXPECT_FALSE(windowSeen);
+    DWORD exitCode = 0;
+    EXPECT_TRUE(RunsSilently(exitCode));
+    EXPECT_EQ(exitCode, 0u);
     EXPECT_EQ(ReadRegDword("DoubleClickWidth"), 52u);
     EXPECT_EQ(ReadRegDword("MouseSpeed"), 0x0A0C0200u);
     EXPECT_EQ(ReadRegString("VenderName"), "Acme Touch");
     EXPECT_EQ(ReadRegString("VenderStyle"), "21120912");
+}
+
+TEST_F(SetupE2e, SilentRunThatCannotWriteTheKeyShowsNothingAndEndsWithItsStatus) {
+    InstallFile ini("setup.ini", Bytes("[Settings]\r\nVirtualButton=2\r\n"));
+    InstallFile oem("setup.oem", Bytes("[SETUP]\r\nTITLE=Acme Touch\r\n"));
+    const auto name = ReadRegString("VenderName");
+    SettingsKeyReadOnly readOnly;
+    DWORD exitCode = 0;
+    EXPECT_TRUE(RunsSilently(exitCode));
+    EXPECT_EQ(exitCode, 4u);  // a value of setup.ini not saved, the first failure
+    EXPECT_EQ(ReadRegString("VenderName"), name);
 }
 
 TEST_F(SetupE2e, NormalRunEndsWithTheRestartMessage) {

@@ -1,6 +1,8 @@
 // Kesmaboot against the simulated driver: the log-on run with its companions, a missing
-// Kesmasmi, no controller, the /SDC window, the /SAM dialog and a second copy.
+// Kesmasmi, no controller, stored values out of range, the /SDC window, the /SAM dialog,
+// both for a user who may not write the settings key, and a second copy.
 #include <cstdint>
+#include <ostream>
 
 #include "harness.h"
 
@@ -108,6 +110,17 @@ TEST_F(StartupE2e, LogOnRunAppliesTheStoredValuesAndStartsTheCompanions) {
     EXPECT_EQ(SystemValuesShown(), (std::vector<std::string>{"450", "10", "12"}));
 }
 
+TEST_F(StartupE2e, LogOnRunAppliesStoredValuesOnlyWithinTheWindowsRanges) {
+    StoreDoubleClick(0xFFFFFFFF, 100000, 0x80000000);  // -1, huge, the lowest number
+    const auto id = programs.Start(kProgram);
+    ASSERT_TRUE(id.has_value());
+    ASSERT_TRUE(programs.WaitExit(*id, 15000));
+    EXPECT_EQ(ReadMouseValue("DoubleClickSpeed"), "100");
+    EXPECT_EQ(ReadMouseValue("DoubleClickWidth"), "64");
+    EXPECT_EQ(ReadMouseValue("DoubleClickHeight"), "0");
+    EXPECT_EQ(SystemValuesShown(), (std::vector<std::string>{"100", "64", "0"}));
+}
+
 TEST_F(StartupE2e, WithoutKesmasmiTheDriverGetsTheScreenSize) {
     SmiMissing smi;
     Kesmasim("set ScreenWidth=1 ScreenHeight=1");
@@ -173,6 +186,64 @@ TEST_F(StartupE2e, AutoScanDialogStoresTheChoice) {
     EXPECT_EQ(ReadRegDword("AutoScanCOM"), 3u);
     EXPECT_EQ(ReadRegDword("AutoScanDevice"), 104u);
 }
+
+// A user who may not write the settings key changes a value in the /SDC window or the /SAM
+// dialog and presses Apply, or OK that applies.
+struct RefusedStore {
+    const char* name;
+    const char* args;
+    const char* window;  // caption or form name
+    const char* control;
+    int value;
+    const char* button;
+    const char* stored;  // the value name the control's value goes to
+    DWORD before;        // what it holds
+};
+
+class RefusedStoreE2e : public StartupE2e, public ::testing::WithParamInterface<RefusedStore> {};
+
+void PrintTo(const RefusedStore& c, std::ostream* os) { *os << c.name; }
+
+TEST_P(RefusedStoreE2e, IsReportedStoresNothingAndTheWindowStays) {
+    const RefusedStore& c = GetParam();
+    WriteRegDword(c.stored, c.before);
+    SettingsKeyReadOnly readOnly;
+    const auto id = programs.Start(kProgram, c.args);
+    ASSERT_TRUE(id.has_value());
+    HWND window = ax::WaitTopWindow(c.window, 10000);
+    ASSERT_NE(window, nullptr);
+    ASSERT_EQ(ax::SetValue(window, ax::FindControl(window, c.control), c.value), "");
+    ASSERT_EQ(ax::Click(window, ax::FindControl(window, c.button)), "");
+
+    const auto box = ax::WaitMessageBox();
+    ASSERT_TRUE(box.has_value());
+    EXPECT_EQ(box->caption, kTitle);
+    EXPECT_EQ(box->text, "Fail to save settings for every user!\r\n\r\nAdministrator rights are needed.");
+    // The icon is read from the screen: the box may not have painted it yet.
+    EXPECT_TRUE(Eventually([] {
+        const auto shown = ax::FindMessageBox();
+        return shown && shown->icon == "error";
+    })) << "no error icon";
+    EXPECT_EQ(ax::PressMessageBoxButton(*box, "OK"), "");
+    EXPECT_TRUE(Eventually([] { return !ax::FindMessageBox().has_value(); }));
+    // Once the handler has returned, the window is still there and the program runs.
+    DWORD_PTR result = 0;
+    EXPECT_NE(SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result), 0);
+    EXPECT_TRUE(IsWindowVisible(window));
+    EXPECT_FALSE(programs.ExitCode(*id).has_value());
+    EXPECT_EQ(ReadRegDword(c.stored), c.before);
+    if (std::string(c.args) == "/SDC") EXPECT_EQ(ReadMouseValue("DoubleClickHeight"), std::to_string(c.value));
+}
+
+const RefusedStore kRefusedStores[] = {
+    {"DoubleClickApply", "/SDC", kTitle, "hscHH", 20, "cmdApply", "DoubleClickHeight", 32},
+    {"DoubleClickOk", "/SDC", kTitle, "hscHH", 20, "cmdOK", "DoubleClickHeight", 32},
+    {"AutoScanApply", "/SAM", "frmAutoScan", "cboCOM", 3, "cmdApply", "AutoScanCOM", 0},
+    {"AutoScanOk", "/SAM", "frmAutoScan", "cboCOM", 3, "cmdOK", "AutoScanCOM", 0},
+};
+
+INSTANTIATE_TEST_SUITE_P(ReadOnlySettingsKey, RefusedStoreE2e, ::testing::ValuesIn(kRefusedStores),
+                         [](const ::testing::TestParamInfo<RefusedStore>& info) { return std::string(info.param.name); });
 
 TEST_F(StartupE2e, SecondCopyEndsAtOnce) {
     DWORD first = 0;

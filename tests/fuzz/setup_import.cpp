@@ -8,6 +8,7 @@
 #include "fake_files.h"
 #include "fake_profile.h"
 #include "fake_registry.h"
+#include "fake_setup_ports.h"
 #include "setup/number_reader.h"
 #include "setup/setup_import.h"
 #include "shared/settings_store.h"
@@ -36,7 +37,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Registry reg(registry);
     SettingsStore store(reg);
     if (!store.InitSettingsStore()) std::abort();
-    setup::SetupImport import(app, store, profile, files);
+    test::FakeDebug debug;
+    setup::SetupReport report(app, debug, false);
+    setup::SetupImport import(report, store, profile, files);
     import.ImportSetupIni();
     import.ImportSetupOem();
     if (registry.OpenKeys() != 0) std::abort();

@@ -4,6 +4,7 @@
 #undef GetPrivateProfileString
 #undef MoveFileEx
 #undef LookupPrivilegeValue
+#undef OutputDebugString
 
 #include "platform/win32/setup_adapters.h"
 
@@ -91,5 +92,7 @@ bool RestartAdapter::ExitWindowsEx(unsigned flags, std::uint32_t reason) {
 
 std::uint32_t RestartAdapter::GetLastError() { return ::GetLastError(); }
 void RestartAdapter::SetLastError(std::uint32_t code) { ::SetLastError(code); }
+
+void DebugAdapter::OutputDebugString(const std::string& text) { OutputDebugStringA(text.c_str()); }
 
 }  // namespace kesma::win32

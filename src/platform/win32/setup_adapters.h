@@ -35,4 +35,9 @@ public:
     void SetLastError(std::uint32_t code) override;
 };
 
+class DebugAdapter final : public DebugPort {
+public:
+    void OutputDebugString(const std::string& text) override;
+};
+
 }  // namespace kesma::win32

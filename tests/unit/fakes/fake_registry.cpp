@@ -127,6 +127,7 @@ long FakeRegistry::RegSetValueEx(HKey key, const std::string& name, std::uint32_
     calls.push_back("RegSetValueEx " + name);
     auto path = KeyPath(key);
     if (!path) return kErrorInvalidHandle;
+    if (denyMachineWrites && path->rfind("HKEY_LOCAL_MACHINE", 0) == 0) return kErrorAccessDenied;
     SetRaw(*path, name, type, std::string(static_cast<const char*>(data), size));
     return kErrorSuccess;
 }

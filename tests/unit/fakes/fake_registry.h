@@ -41,6 +41,9 @@ public:
     void SetVendorValues(const std::string& installPath = "C:\\Program Files\\Lumivane\\TouchScreen");
 
     bool denyCreate = false;  // RegCreateKey answers ERROR_ACCESS_DENIED
+    // RegSetValueEx under HKEY_LOCAL_MACHINE answers ERROR_ACCESS_DENIED, as for a user who
+    // is no administrator.
+    bool denyMachineWrites = false;
     // Runs before each RegQueryValueEx (withData: a data buffer was passed), so that a
     // test can change the value between the two reads of a string.
     std::function<void(const std::string& name, bool withData)> beforeQuery;

@@ -1,4 +1,4 @@
-// The uninstaller's process, the restart and the text sizes, for tests.
+// The uninstaller's process, the restart, the debug output and the text sizes, for tests.
 #pragma once
 
 #include <algorithm>
@@ -104,6 +104,12 @@ public:
     }
     std::uint32_t GetLastError() override { return lastError; }
     void SetLastError(std::uint32_t code) override { lastError = code; }
+};
+
+class FakeDebug : public DebugPort {
+public:
+    std::vector<std::string> lines;
+    void OutputDebugString(const std::string& text) override { lines.push_back(text); }
 };
 
 }  // namespace kesma::test

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -92,19 +93,26 @@ public:
     }
 };
 
-struct Setup : ::testing::Test {
+// Kesmainst on fakes: vendor values present.
+struct SetupFakes {
+    SetupFakes() { registry.SetVendorValues(); }
+
     ui::HeadlessBackend backend;
     ui::App app{backend, kSetupTitle};
     FailingRegistry registry;
     test::FakeFiles files;
     test::FakeProfile profile;
     test::FakeRestart restart;
-    SetupPlatform platform{registry, files, profile, restart};
+    test::FakeDebug debug;
+    SetupPlatform platform{registry, files, profile, restart, debug};
 
-    void SetUp() override { registry.SetVendorValues(); }
     void Ini(const std::string& body) {
         files.Add(kIni);
         profile.SetFile(kIni, "[settings]\r\n" + body);
+    }
+    void Oem(const std::string& body) {
+        files.Add(kOem);
+        profile.SetFile(kOem, body);
     }
     std::vector<std::string> Written() const {
         std::vector<std::string> names;
@@ -119,6 +127,12 @@ struct Setup : ::testing::Test {
         return texts;
     }
 };
+
+struct Setup : ::testing::Test, SetupFakes {};
+
+constexpr const char* kFinished =
+    "Setup has finished installing TouchScreen drivers and utilities on your computer.\r\n\r\n"
+    "The Windows must be restarted.";
 
 TEST_F(Setup, SilentImportShowsNothingAndDoesNotRestart) {
     Ini("DoubleClickSpeed = 450.5\r\nDoubleClickWidth=451.5\r\nCALIBRATIONMODE=yes\r\n"
@@ -146,8 +160,7 @@ TEST_F(Setup, NormalRunShowsProgressThenTheRestartMessageAndRestarts) {
     RunSetup(app, platform, "/XPEFBASETUP2");
     ASSERT_EQ(backend.MsgBoxes().size(), 1u);
     const auto& box = backend.MsgBoxes()[0];
-    EXPECT_EQ(box.text, "Setup has finished installing TouchScreen drivers and utilities on your computer.\r\n\r\n"
-                        "The Windows must be restarted.");
+    EXPECT_EQ(box.text, kFinished);
     EXPECT_EQ(box.flags, 0x1040u);
     EXPECT_EQ(box.caption, "TouchScreen Driver Installation");
     EXPECT_EQ(progressShown, std::vector<bool>{false});  // unloaded before the message
@@ -161,13 +174,12 @@ TEST_F(Setup, NormalRunShowsProgressThenTheRestartMessageAndRestarts) {
 TEST_F(Setup, FailuresAreReportedAndTheImportGoesOn) {
     registry.failing = {"VirtualButton", "FeedbackSound", "VenderName"};
     Ini("VirtualButton=2\r\nFeedbackSound=3\r\nPanelDirection=7\r\n");
-    files.Add(kOem);
-    profile.SetFile(kOem, "[Setup]\r\nTitle=  Acme Touch  \r\nSTYLE=21120912\r\n");
-    RunSetup(app, platform, "/XPEFBASETUP");
+    Oem("[Setup]\r\nTitle=  Acme Touch  \r\nSTYLE=21120912\r\n");
+    RunSetup(app, platform, "");
     EXPECT_EQ(Boxes(), (std::vector<std::string>{"Fail to save settings! (VirtualButton)",
                                                  "Fail to save settings! (FeedbackSound)",
-                                                 "Fail to Set Vender Name!"}));
-    for (const auto& box : backend.MsgBoxes()) EXPECT_EQ(box.flags, ui::kMbOk);
+                                                 "Fail to Set Vender Name!", kFinished}));
+    for (std::size_t i = 0; i < 3; ++i) EXPECT_EQ(backend.MsgBoxes()[i].flags, ui::kMbOk);
     EXPECT_EQ(registry.GetDword(kSettingsPath, "PanelDirection"), 7);
     EXPECT_EQ(registry.GetString(kSettingsPath, "VenderStyle"), "21120912");
 }
@@ -182,12 +194,54 @@ TEST_F(Setup, OemTitleWithoutStyleChangesOnlyTheName) {
 
 TEST_F(Setup, VendorStyleFailureAndMissingFilesOrKey) {
     registry.failing = {"VenderStyle"};
-    files.Add(kOem);
-    profile.SetFile(kOem, "[SETUP]\nSTYLE=11120912\n");
+    Oem("[SETUP]\nSTYLE=11120912\n");
     profile.SetFile(kIni, "[Settings]\nVirtualButton=2\n");  // present in the profile, absent as a file
     RunSetup(app, platform, "/XPEFBASETUP");
-    EXPECT_EQ(Boxes(), std::vector<std::string>{"Fail to Set Vender Style!"});
+    EXPECT_EQ(debug.lines, std::vector<std::string>{"TouchScreen Driver Installation: Fail to Set Vender Style!\n"});
     EXPECT_TRUE(Written().empty());
+}
+
+// Each cause of failure has its exit status, the first failure's counts; the normal run
+// shows what the silent run writes to the debug output.
+TEST(SetupStatus, EachCauseEndsWithItsStatusAndTheSilentRunOnlyWritesDebugLines) {
+    const struct Case {
+        const char* name;
+        std::function<void(SetupFakes&)> prepare;
+        std::vector<std::string> reported;
+        int status;
+    } cases[] = {
+        {"all saved", [](SetupFakes&) {}, {}, 0},
+        {"vendor values missing", [](SetupFakes& f) { f.registry.Remove(kSettingsPath, "HardwareID"); },
+         {"Fail to load data from Register File!"}, 3},
+        {"a setting", [](SetupFakes& f) { f.registry.failing = {"FeedbackSound"}; },
+         {"Fail to save settings! (FeedbackSound)"}, 4},
+        {"name and style", [](SetupFakes& f) { f.registry.failing = {"VenderName", "VenderStyle"}; },
+         {"Fail to Set Vender Name!", "Fail to Set Vender Style!"}, 5},
+        {"style", [](SetupFakes& f) { f.registry.failing = {"VenderStyle"}; }, {"Fail to Set Vender Style!"}, 6},
+        {"a key users may only read", [](SetupFakes& f) { f.registry.denyMachineWrites = true; },
+         {"Fail to save settings! (VirtualButton)", "Fail to save settings! (FeedbackSound)",
+          "Fail to Set Vender Name!", "Fail to Set Vender Style!"},
+         4},
+    };
+    for (const Case& c : cases) {
+        for (const bool silent : {false, true}) {
+            SCOPED_TRACE(std::string(c.name) + (silent ? ", silent" : ""));
+            SetupFakes f;
+            f.Ini("VirtualButton=2\r\nFeedbackSound=3\r\n");
+            f.Oem("[SETUP]\r\nTITLE=Acme\r\nSTYLE=21120912\r\n");
+            c.prepare(f);
+            RunSetup(f.app, f.platform, silent ? "/XPEFBASETUP" : "");
+            EXPECT_EQ(f.app.ExitCode(), c.status);
+            std::vector<std::string> boxes, lines;
+            for (const std::string& text : c.reported) {
+                (silent ? lines : boxes).push_back(silent ? "TouchScreen Driver Installation: " + text + "\n" : text);
+            }
+            if (!silent && c.status != kSetupVendorValuesMissing) boxes.push_back(kFinished);
+            EXPECT_EQ(f.Boxes(), boxes);
+            EXPECT_EQ(f.debug.lines, lines);
+            if (silent) EXPECT_TRUE(f.backend.Updates().empty());  // no window was ever made
+        }
+    }
 }
 
 TEST_F(Setup, MissingVendorValuesEndBeforeImporting) {

@@ -87,6 +87,16 @@ TEST(Kesmaboot, MissingDoubleClickValueMeansAllDefaults) {
     EXPECT_EQ(b.registry.GetDword(kSettingsPath, "DoubleClickHeight"), 32);
 }
 
+// Every standard user's log-on run meets a settings key it may only read.
+TEST(Kesmaboot, LogOnRunSaysNothingWhenTheSettingsKeyRefusesTheStore) {
+    Boot b;
+    b.registry.denyMachineWrites = true;
+    b.Run();
+    EXPECT_TRUE(b.MsgTexts().empty());
+    EXPECT_EQ(b.mouse.calls.size(), 3u);
+    EXPECT_EQ(b.registry.GetString(kMousePath, "DoubleClickSpeed"), "500");
+}
+
 TEST(Kesmaboot, RefusedParametersAreNamedInOrder) {
     struct Case {
         std::set<unsigned> refused;
