@@ -1398,7 +1398,13 @@ double Win32Backend::SecondsSinceMidnight() const {
 }
 
 void Win32Backend::DoEvents(int maxWaitMs) {
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(maxWaitMs), QS_ALLINPUT);
+    // Input already queued ends the wait too (MWMO_INPUTAVAILABLE), not only input that came
+    // since the queue was last looked at; so when the wait times out there is nothing to
+    // handle, and no further call is made for it (each is a round trip to the server under Wine).
+    if (MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(maxWaitMs), QS_ALLINPUT, MWMO_INPUTAVAILABLE) ==
+        WAIT_TIMEOUT) {
+        return;
+    }
     MSG m;
     while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
         if (m.message == WM_QUIT) {  // Run ends the program
