@@ -75,6 +75,9 @@ frmCalibration::frmCalibration(ui::App& app, ControlPanel& cp)
     SetBackColor(kLightGrey);
     SetBorderless(true);
     SetMaximized(true);
+    // No other always-on-top window (the taskbar, an on-screen keyboard) may cover the
+    // crosses at the screen's edges.
+    SetTopMost(true);
     SetKeyPreview(true);
 
     ui::Control& cal = Add(ui::Kind::PictureBox, "picCalibration", 0, 0, ScaleWidth(), ScaleHeight());
@@ -208,6 +211,7 @@ void frmCalibration::Form_Activate() {
 }
 
 void frmCalibration::Form_Unload() {
+    SetTopMost(false);  // the main window comes back above it while it closes
     DeviceSettings& s = cp_.Link.Settings;
     if (s.RightButton == 1) {
         if (s.TouchMode == kDragDropMode && SavedRbAutoMode != 0) {
@@ -424,6 +428,10 @@ int frmCalibration::Abandon() {
 void frmCalibration::ConfirmBreak(int keyCode) {
     if (keyCode != kEsc || !running_) return;
     cp_.Link.SetCalibrationPhase(0);
+    // A No puts back exactly what was there: the cross is gone once its point is taken, and
+    // the countdown runs only while a target waits for its touch.
+    const bool crossShown = crossShown_;
+    const bool counting = Ctl("TimerIDEL").Enabled();
     DrawCrossMark(CurrentTarget, false);
     StopIdleCountdown();
     for (const char* name : {"picMesg", "lblHelp", "LabelAction"}) Ctl(name).SetVisible(false);
@@ -432,8 +440,8 @@ void frmCalibration::ConfirmBreak(int keyCode) {
     if (!Loaded() || app().Ended()) return;
     HideCursor();
     for (const char* name : {"lblHelp", "picMesg", "LabelAction"}) Ctl(name).SetVisible(true);
-    StartIdleCountdown();
-    DrawCrossMark(CurrentTarget, true);
+    if (counting) StartIdleCountdown();
+    if (crossShown) DrawCrossMark(CurrentTarget, true);
 }
 
 void frmCalibration::ValidateApplyAndAsk() {
@@ -472,11 +480,12 @@ void frmCalibration::RestoreOldCalibration() {
     cp_.Link.SetCalibration();
 }
 
+// Each countdown starts on an empty bar: blocks left by an earlier one would not count.
 void frmCalibration::StartIdleCountdown() {
     IdleSteps = 20;
-    IdleCount = 0;
     IdleStepWidth = 10;
     DrawIdleFrame();
+    ClearIdleBar();
     Ctl("TimerIDEL").SetEnabled(true);
 }
 
@@ -509,6 +518,7 @@ void frmCalibration::DrawCrossMark(int index, bool visible) {
             action.SetTop(Tw(p.top));
             action.SetAlignment(p.align);
         }
+        crossShown_ = visible;
         const ui::Color boxColor = visible ? kRed : ui::kWhite;
         const ui::Color lineColor = visible ? ui::kBlack : ui::kWhite;
         cal.Box(b.x1, b.y1, b.x2, b.y2, false, boxColor);

@@ -24,10 +24,10 @@ class frmCalibration : public ui::Form {
 public:
     frmCalibration(ui::App& app, ControlPanel& cp);
 
-    // Between polls a wait loop sleeps this long at most, unless input comes first: a new
-    // report (the controller sends about 50 a second) is seen within 10 ms, and a cross
-    // waiting for a touch costs about 1 % of one core.
-    static constexpr int kPollWaitMs = 10;
+    // Between polls a wait loop sleeps this long at most, unless input comes first: about
+    // ten polls fall into a 500 ms hold period, which needs four new reports, and a cross
+    // waiting for a touch costs next to no CPU. The hold period itself is timed by its timer.
+    static constexpr int kPollWaitMs = 50;
 
 private:
     void Form_Load();
@@ -77,6 +77,7 @@ private:
     int CurrentTarget = 0;
     bool BreakRequested = false;
     bool running_ = false;  // Esc is answered while the targets are being acquired
+    bool crossShown_ = false;  // the cross of CurrentTarget is on the screen
     Calibration OldCalibration;
     Calibration pending_;
     std::uint8_t SavedRbAutoMode = 0;

@@ -208,18 +208,20 @@ void frmMain::Form_KeyDown(int keyCode, int shift) {
 
 template <class Dialog, class... Args>
 void frmMain::ShowThenHide(Args&&... args) {
-    app().SetPointer(ui::Pointer::Hourglass);
+    SetMousePointer(ui::Pointer::Hourglass);
     app().Create<Dialog>(std::forward<Args>(args)...).Show();
     Hide();
-    app().SetPointer(ui::Pointer::Default);
+    SetMousePointer(ui::Pointer::Default);
 }
 
+// The hourglass is the main window's own: a dialog that runs in its Show (the calibration)
+// shows its own pointer.
 template <class Dialog, class... Args>
 void frmMain::HideThenShow(Args&&... args) {
-    app().SetPointer(ui::Pointer::Hourglass);
+    SetMousePointer(ui::Pointer::Hourglass);
     Hide();
     app().Create<Dialog>(std::forward<Args>(args)...).Show();
-    app().SetPointer(ui::Pointer::Default);
+    SetMousePointer(ui::Pointer::Default);
 }
 
 void frmMain::cmdSerialPort_Click() { ShowThenHide<frmSerialPort>(cp_); }

@@ -284,11 +284,12 @@ void Control::SetPicture(const Picture& p) {
     TakePictureSize();
 }
 
-void Control::SetIconPicture() {
+void Control::SetIconPicture(int sizeTwips) {
+    const ScreenInfo screen = form_.app().Screen();
     Picture p;
     p.source = Picture::Source::Icon;
-    p.widthPx = 32;
-    p.heightPx = 32;
+    p.widthPx = screen.TwipsToPixelsX(sizeTwips);
+    p.heightPx = screen.TwipsToPixelsY(sizeTwips);
     SetPicture(p);
 }
 
@@ -509,6 +510,10 @@ void Form::SetMaximized(bool v) {
 
 void Form::SetTopMost(bool v) {
     if (Assign(topMost_, v)) Changed(Prop::TopMost);
+}
+
+void Form::SetMousePointer(Pointer p) {
+    if (Assign(mousePointer_, p)) Changed(Prop::MousePointer);
 }
 
 void Form::Load() {

@@ -87,7 +87,7 @@ struct DrawOp {
 // What a backend is told changed.
 enum class Prop {
     Caption, Geometry, Visible, Enabled, ForeColor, BackColor, Font, Alignment, Border, Value, Range,
-    List, ListIndex, Picture, Timer, Default, KeyPreview, TopMost, WindowState
+    List, ListIndex, Picture, Timer, Default, KeyPreview, TopMost, WindowState, MousePointer
 };
 
 struct TextExtent {
@@ -204,7 +204,9 @@ public:
     const Picture& GetPicture() const { return picture_; }
     bool LoadPicture(const std::string& path);
     void SetPicture(const Picture& p);
-    void SetIconPicture();  // the program's icon, 32 x 32
+    // The program's icon, shown sizeTwips square: loaded at that size in pixels of the
+    // screen's DPI (32 at 96 DPI for 480 twips, 64 at 192).
+    void SetIconPicture(int sizeTwips = 480);
     bool AutoSize() const { return autoSize_; }
     void SetAutoSize(bool v) {
         autoSize_ = v;
@@ -321,6 +323,10 @@ public:
     void SetMaximized(bool v);
     bool TopMost() const { return topMost_; }
     void SetTopMost(bool v);
+    // The pointer over this form's windows only, for its own busy work; App::SetPointer is
+    // the program-wide one, which wins over it.
+    Pointer MousePointer() const { return mousePointer_; }
+    void SetMousePointer(Pointer p);
 
     bool Loaded() const { return loaded_; }
     bool Visible() const { return visible_; }
@@ -376,6 +382,7 @@ private:
     int left_ = 0, top_ = 0, clientWidth_, clientHeight_;
     Color backColor_ = kButtonFace;
     bool keyPreview_ = false, borderless_ = false, maximized_ = false, topMost_ = false;
+    Pointer mousePointer_ = Pointer::Default;
     bool loaded_ = false, visible_ = false, inActivate_ = false;
     bool unloading_ = false, shownSinceLoad_ = false;
     bool unloaded_ = false;  // was loaded and is no more: App::Reap may free it

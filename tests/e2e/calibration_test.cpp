@@ -1,6 +1,7 @@
 // Kesmapan's calibration against the simulated driver: whole runs in both modes with the
-// words they give, the save and restore answer, the refusals, the break and the idle end,
-// the right-button program stepping aside, and the round trip over every panel wiring.
+// words they give, the save and restore answer, the refusals, the break, what a No leaves on
+// the screen and the idle end, the right-button program stepping aside, and the round trip
+// over every panel wiring, also at 200 %.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -93,16 +94,95 @@ protected:
         return *box;
     }
 
+    // Presses Esc and answers the break question with No; returns once the window shows
+    // its prompts again and the question has gone from the screen.
+    void BreakAnsweredNo(HWND form) {
+        ASSERT_EQ(ax::Key(form, "Esc", 0), "");
+        const auto box = ax::WaitMessageBox();
+        ASSERT_TRUE(box.has_value());
+        ASSERT_EQ(ax::PressMessageBoxButton(*box, "No"), "");
+        ASSERT_TRUE(Eventually([&] { return !ax::FindMessageBox() && ReadNamedControl(form, "lblHelp").visible; }));
+    }
+
+    // Keeps a finger down at raw (x, y), with fresh reports, until LabelAction reads `action`.
+    bool HoldUntil(HWND form, int x, int y, const std::string& action) {
+        return Eventually(
+            [&] {
+                driver.PostTouch(x, y, true);
+                return ReadNamedControl(form, "LabelAction").text == action;
+            },
+            kRunTimeoutMs);
+    }
+
+    // The red blocks of the idle bar on the screen: the only red inside picHome.
+    int IdleBlocks(HWND form) {
+        RECT r{};
+        GetWindowRect(ax::FindControl(form, "picHome"), &r);
+        const auto shot = ax::CaptureScreen(r);
+        if (!shot) return -1;
+        int blocks = 0;
+        bool inBlock = false;
+        for (int x = 0; x < shot->width; ++x) {
+            bool red = false;
+            for (int y = 0; y < shot->height && !red; ++y) red = shot->At(x, y) == RGB(255, 0, 0);
+            blocks += red && !inBlock;
+            inBlock = red;
+        }
+        return blocks;
+    }
+
+    // The red and black pixels (a cross's box and lines) in the TOP-LEFT cross's box.
+    int FirstCrossPixels() {
+        const auto shot = ax::CaptureScreen(RECT{0, 0, 32, 32});
+        if (!shot) return -1;
+        int marked = 0;
+        for (int y = 0; y < shot->height; ++y) {
+            for (int x = 0; x < shot->width; ++x) {
+                const COLORREF c = shot->At(x, y);
+                marked += c == RGB(255, 0, 0) || c == RGB(0, 0, 0);
+            }
+        }
+        return marked;
+    }
+
+    // Calibrates in `mode` on the open calibration window by tapping the cross centres through
+    // the simulated panel, keeps the result, then taps a grid of pixels: the worst distance
+    // between a tapped pixel and where the driver puts it.
+    int CalibrateAndMeasure(HWND form, int mode) {
+        const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+        const int r = w - 1, b = h - 1, cx = w / 2 - 1, cy = h / 2 - 1;
+        const std::pair<int, int> centres[2][4] = {{{15, 15}, {r - 17, 15}, {r - 17, b - 17}, {15, b - 17}},
+                                                   {{cx, 15}, {r - 17, cy}, {cx, b - 17}, {15, cy}}};
+        const std::pair<int, int> grid[] = {{0, 0}, {r, 0}, {r, b}, {0, b}, {w / 2, h / 2}, {w / 4, 3 * h / 4}};
+        TouchTargets(form, [&](int i) {
+            Kesmasim("tap " + std::to_string(centres[mode][i].first) + " " + std::to_string(centres[mode][i].second) +
+                     " --ms 700");
+        });
+        Answer("Yes");
+        int worst = 0;
+        for (auto [px, py] : grid) {
+            const auto raw = ParsePoint(Kesmasim("tap " + std::to_string(px) + " " + std::to_string(py) + " --ms 0").out);
+            const auto got = ParsePoint(Kesmasim("map " + std::to_string(raw.first) + " " + std::to_string(raw.second)).out);
+            worst = std::max({worst, std::abs(got.first - px), std::abs(got.second - py)});
+        }
+        return worst;
+    }
+
     Words old{};
     HWND main = nullptr;
 };
 
+bool TopMost(HWND hwnd) { return (GetWindowLongPtrA(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+
 TEST_F(CalibrationE2e, CornerRunKeepsTheNewCalibrationOnYes) {
     HWND form = StartRun(0);
     ASSERT_NE(form, nullptr);
+    // Above every other always-on-top window while it runs, and no more once it closes.
+    EXPECT_TRUE(TopMost(form));
     Shot(form, "frmCalibration");
     HoldRaw(form, {{50, 50}, {970, 50}, {970, 970}, {50, 970}});
     const ax::MessageBoxInfo box = Answer("Yes");
+    EXPECT_TRUE(!IsWindow(form) || !TopMost(form));
     EXPECT_EQ(box.caption, "TouchScreen Calibration");
     EXPECT_EQ(box.icon, "question");
     EXPECT_EQ(box.text.substr(0, 26), "CALIBRATION IS COMPLETE.\r\r");
@@ -168,6 +248,34 @@ TEST_F(CalibrationE2e, EscWithYesBreaksAndTheRightButtonProgramStepsAside) {
     EXPECT_TRUE(Eventually([&] { return IsWindowVisible(rightButton) != FALSE; }));
 }
 
+// Esc answered No puts back exactly what the screen showed: no countdown where none ran (the
+// first lift-off wait, the lift-off after a point), no cross once its point is taken; and the
+// next target starts on an empty idle bar.
+TEST_F(CalibrationE2e, EscAnsweredNoLeavesTheScreenAsItWas) {
+    driver.PostTouch(500, 500, true);  // a finger on the panel when the run starts
+    main = StartMain();
+    ASSERT_NE(main, nullptr);
+    HWND form = Open(0);
+    ASSERT_NE(form, nullptr);
+    ASSERT_TRUE(Eventually([&] { return ReadNamedControl(form, "lblMesg3").visible; }));
+    BreakAnsweredNo(form);
+    // Long enough for three blocks of a countdown.
+    Eventually([&] { return IdleBlocks(form) >= 3; }, 3500);
+    EXPECT_EQ(IdleBlocks(form), 0) << "a countdown in the first lift-off wait";
+    driver.PostTouch(500, 500, false);
+    ASSERT_TRUE(WaitForTouchPrompt(form));
+    EXPECT_LE(IdleBlocks(form), 1) << "the first target's bar did not start empty";
+
+    ASSERT_TRUE(HoldUntil(form, 50, 50, "LIFT-OFF"));
+    EXPECT_TRUE(Eventually([&] { return FirstCrossPixels() == 0; }));  // the point is taken: erased
+    BreakAnsweredNo(form);
+    Eventually([&] { return IdleBlocks(form) > 0 || FirstCrossPixels() > 0; }, 2500);
+    EXPECT_EQ(IdleBlocks(form), 0) << "a countdown while waiting for the lift-off";
+    EXPECT_EQ(FirstCrossPixels(), 0) << "the taken target's cross came back";
+    driver.PostTouch(50, 50, false);
+    EXPECT_TRUE(WaitForTouchPrompt(form));  // the run goes on with the next target
+}
+
 TEST_F(CalibrationE2e, TwentySecondsWithoutATouchEndTheRunSilently) {
     HWND form = StartRun(1);
     ASSERT_NE(form, nullptr);
@@ -184,11 +292,6 @@ TEST_F(CalibrationE2e, TwentySecondsWithoutATouchEndTheRunSilently) {
 TEST_F(CalibrationE2e, RoundTripOverEveryPanelWiring) {
     main = StartMain();
     ASSERT_NE(main, nullptr);
-    const int w = 1024, h = 768;
-    const int r = w - 1, b = h - 1, cx = w / 2 - 1, cy = h / 2 - 1;
-    const std::pair<int, int> centres[2][4] = {{{15, 15}, {r - 17, 15}, {r - 17, b - 17}, {15, b - 17}},
-                                               {{cx, 15}, {r - 17, cy}, {cx, b - 17}, {15, cy}}};
-    const std::pair<int, int> grid[] = {{0, 0}, {r, 0}, {r, b}, {0, b}, {w / 2, h / 2}, {w / 4, 3 * h / 4}};
     std::string table = "worst error in pixels (wiring x mode)\n  wiring                        mode 1  mode 2\n";
     int worstOfAll = 0;
     for (int wiring = 0; wiring < 8; ++wiring) {
@@ -203,17 +306,7 @@ TEST_F(CalibrationE2e, RoundTripOverEveryPanelWiring) {
         for (int mode = 0; mode < 2; ++mode) {
             HWND form = Open(mode);
             ASSERT_NE(form, nullptr);
-            TouchTargets(form, [&](int i) {
-                Kesmasim("tap " + std::to_string(centres[mode][i].first) + " " + std::to_string(centres[mode][i].second) +
-                         " --ms 700");
-            });
-            Answer("Yes");
-            for (auto [px, py] : grid) {
-                const auto raw = ParsePoint(Kesmasim("tap " + std::to_string(px) + " " + std::to_string(py) + " --ms 0").out);
-                const auto got = ParsePoint(
-                    Kesmasim("map " + std::to_string(raw.first) + " " + std::to_string(raw.second)).out);
-                worst[mode] = std::max({worst[mode], std::abs(got.first - px), std::abs(got.second - py)});
-            }
+            worst[mode] = CalibrateAndMeasure(form, mode);
             EXPECT_LE(worst[mode], 2) << "wiring" << flags << " mode " << mode + 1;
             worstOfAll = std::max(worstOfAll, worst[mode]);
         }
@@ -223,6 +316,28 @@ TEST_F(CalibrationE2e, RoundTripOverEveryPanelWiring) {
     }
     std::printf("%s  worst of all: %d\n", table.c_str(), worstOfAll);
     std::fflush(stdout);
+}
+
+// At 200 % the calibration window covers the whole screen, and a wired panel calibrated by
+// touching the crosses puts touches within 2 pixels, in both modes.
+TEST_F(CalibrationE2e, At200PercentTheRunCoversTheScreenAndLandsTouches) {
+    SystemDpi dpi(192);
+    main = StartMain();
+    ASSERT_NE(main, nullptr);
+    Kesmasim("panel --raw-min 40 --raw-max 990 --invert-y --swap");
+    const RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    for (int mode = 0; mode < 2; ++mode) {
+        HWND form = Open(mode);
+        ASSERT_NE(form, nullptr);
+        ASSERT_TRUE(WaitForTouchPrompt(form));
+        for (HWND w : {form, ax::FindControl(form, "picCalibration")}) {
+            RECT r{};
+            GetWindowRect(w, &r);
+            EXPECT_TRUE(EqualRect(&r, &screen)) << r.left << "," << r.top << " " << r.right << "x" << r.bottom;
+        }
+        if (mode == 0) Shot(form, "frmCalibration-200");
+        EXPECT_LE(CalibrateAndMeasure(form, mode), 2) << "mode " << mode + 1;
+    }
 }
 
 }  // namespace

@@ -13,24 +13,6 @@ namespace {
 
 namespace ax = automation;
 
-constexpr const char* kDesktopKey = "Control Panel\\Desktop";
-
-// The system DPI for the programs started while it lives; the default (96) afterwards.
-class SystemDpi {
-public:
-    explicit SystemDpi(DWORD dpi) {
-        HKEY key = nullptr;
-        if (RegCreateKeyExA(HKEY_CURRENT_USER, kDesktopKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) ==
-            ERROR_SUCCESS) {
-            RegSetValueExA(key, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof dpi);
-            RegCloseKey(key);
-        }
-    }
-    ~SystemDpi() { RegDeleteKeyValueA(HKEY_CURRENT_USER, kDesktopKey, "LogPixels"); }
-    SystemDpi(const SystemDpi&) = delete;
-    SystemDpi& operator=(const SystemDpi&) = delete;
-};
-
 RECT WindowRect(HWND hwnd) {
     RECT r{};
     GetWindowRect(hwnd, &r);

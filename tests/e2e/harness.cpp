@@ -462,6 +462,21 @@ InstallFile::InstallFile(const std::string& name, const std::vector<std::uint8_t
 
 InstallFile::~InstallFile() { DeleteFileA(path_.c_str()); }
 
+namespace {
+constexpr const char* kDesktopKey = "Control Panel\\Desktop";
+}  // namespace
+
+SystemDpi::SystemDpi(DWORD dpi) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, kDesktopKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) ==
+        ERROR_SUCCESS) {
+        RegSetValueExA(key, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof dpi);
+        RegCloseKey(key);
+    }
+}
+
+SystemDpi::~SystemDpi() { RegDeleteKeyValueA(HKEY_CURRENT_USER, kDesktopKey, "LogPixels"); }
+
 std::string Shot(HWND hwnd, const std::string& name) {
     const char* folder = std::getenv("KESMA_SHOTS");
     if (folder == nullptr || *folder == '\0') return {};

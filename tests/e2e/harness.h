@@ -183,6 +183,16 @@ private:
     std::string path_;
 };
 
+// The system DPI for the programs started while it lives (HKCU\Control Panel\Desktop,
+// LogPixels, read when a process starts); the default (96) afterwards.
+class SystemDpi {
+public:
+    explicit SystemDpi(DWORD dpi);
+    ~SystemDpi();
+    SystemDpi(const SystemDpi&) = delete;
+    SystemDpi& operator=(const SystemDpi&) = delete;
+};
+
 // Saves a screenshot of the window as KESMA_SHOTS\<name>.png when KESMA_SHOTS is set, once
 // the window and its controls have painted; returns the path, or empty when no folder was
 // given.

@@ -197,11 +197,6 @@ std::string ComboItem(HWND combo, int index) {
 
 bool IsButtonKind(const std::string& kind) { return kind == "button" || kind == "option" || kind == "check"; }
 
-struct Capture {
-    int width = 0, height = 0;
-    std::vector<std::uint8_t> rgb;  // top row first
-};
-
 // Reads pixels from a device context area into RGB rows.
 std::optional<Capture> CaptureDc(HDC source, int x, int y, int width, int height) {
     if (width <= 0 || height <= 0) return std::nullopt;
@@ -237,12 +232,16 @@ std::optional<Capture> CaptureDc(HDC source, int x, int y, int width, int height
     return result;
 }
 
+}  // namespace
+
 std::optional<Capture> CaptureScreen(const RECT& rc) {
     HDC screen = GetDC(nullptr);
     auto capture = CaptureDc(screen, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top);
     ReleaseDC(nullptr, screen);
     return capture;
 }
+
+namespace {
 
 // Draws a system icon on the given background and reads it back, for comparison with what
 // a message box shows.

@@ -95,6 +95,18 @@ std::optional<MessageBoxInfo> WaitMessageBox(DWORD timeoutMs = kDefaultTimeoutMs
 std::string PressMessageBoxButton(const MessageBoxInfo& box, const std::string& button,
                                   DWORD timeoutMs = kDefaultTimeoutMs);
 
+// Pixels as the screen shows them.
+struct Capture {
+    int width = 0, height = 0;
+    std::vector<std::uint8_t> rgb;  // red, green, blue; top row first
+    COLORREF At(int x, int y) const {
+        const auto i = static_cast<std::size_t>(3 * (y * width + x));
+        return RGB(rgb[i], rgb[i + 1], rgb[i + 2]);
+    }
+};
+// What the screen shows in a rectangle of screen coordinates.
+std::optional<Capture> CaptureScreen(const RECT& rc);
+
 // Saves what the screen shows of the window as a PNG file, once the window is visible and
 // has finished painting.
 std::string SaveScreenshot(HWND hwnd, const std::string& path, DWORD timeoutMs = kDefaultTimeoutMs);

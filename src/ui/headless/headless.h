@@ -85,6 +85,10 @@ public:
     int BeepCount() const { return beeps_; }
     const std::vector<Pointer>& PointerLog() const { return pointers_; }
     Pointer CurrentPointer() const { return pointers_.empty() ? Pointer::Default : pointers_.back(); }
+    // What the user sees over a form: the program-wide hourglass, else the form's own pointer.
+    Pointer PointerOver(const Form& form) const {
+        return CurrentPointer() == Pointer::Hourglass ? Pointer::Hourglass : form.MousePointer();
+    }
 
     void SetScreen(const ScreenInfo& screen) { screen_ = screen; }
     // The frame of bordered forms in twips (borderless forms have none).

@@ -552,6 +552,26 @@ struct Win32Backend::Impl {
         RedrawWindow(cp.form->hwnd, &r, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
     }
 
+    // The pixels of a picture box a drawing operation covers, its pen included.
+    static RECT OpBox(const DrawOp& op) {
+        return {std::min(op.x1, op.x2), std::min(op.y1, op.y2), std::max(op.x1, op.x2) + 1,
+                std::max(op.y1, op.y2) + 1};
+    }
+
+    // Only what lies under a drawing operation repaints: a block of the calibration's idle
+    // bar must not repaint its whole panel with every label on it (text costs most).
+    static void InvalidateOp(const ControlPeer& cp, const DrawOp& op) {
+        if (op.type == DrawOp::Type::Clear || op.type == DrawOp::Type::Text) {
+            InvalidateArea(cp);
+            return;
+        }
+        RECT r = OpBox(op);
+        const int pen = std::max(op.width, 1);
+        InflateRect(&r, pen, pen);
+        MapWindowPoints(cp.hwnd, cp.form->hwnd, reinterpret_cast<POINT*>(&r), 2);
+        RedrawWindow(cp.form->hwnd, &r, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+    }
+
     void PublishColors(ControlPeer& cp) {
         SetNumberProp(cp.hwnd, automation::kForeProp, automation::EncodeColor(Resolve(cp.control->ForeColor())));
         SetNumberProp(cp.hwnd, automation::kBackProp, automation::EncodeColor(Resolve(cp.control->BackColor())));
@@ -702,8 +722,7 @@ struct Win32Backend::Impl {
         HDC dc = cp.backing->dc();
         const COLORREF color = Resolve(op.color);
         const int width = std::max(op.width, 1);
-        const RECT box{std::min(op.x1, op.x2), std::min(op.y1, op.y2), std::max(op.x1, op.x2) + 1,
-                       std::max(op.y1, op.y2) + 1};
+        const RECT box = OpBox(op);
         switch (op.type) {
         case DrawOp::Type::Clear:
             ClearBacking(cp, color);
@@ -946,7 +965,7 @@ struct Win32Backend::Impl {
             return true;
         }
         case WM_SETCURSOR:
-            if (pointer != Pointer::Hourglass) return false;
+            if (pointer != Pointer::Hourglass && form.MousePointer() != Pointer::Hourglass) return false;
             SetCursor(LoadCursor(nullptr, IDC_WAIT));
             result = TRUE;
             return true;
@@ -1193,6 +1212,16 @@ void Win32Backend::Update(Form& form, Prop p) {
         SetWindowPos(fp->hwnd, form.TopMost() ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         break;
+    case Prop::MousePointer: {
+        // The cursor changes now when it is over the form, not only at the next mouse move.
+        POINT at{};
+        HWND under = GetCursorPos(&at) ? WindowFromPoint(at) : nullptr;
+        if (under && GetAncestor(under, GA_ROOT) == fp->hwnd) {
+            const bool busy = I.pointer == Pointer::Hourglass || form.MousePointer() == Pointer::Hourglass;
+            SetCursor(LoadCursor(nullptr, busy ? IDC_WAIT : IDC_ARROW));
+        }
+        break;
+    }
     default:
         break;
     }
@@ -1283,7 +1312,7 @@ void Win32Backend::Draw(Control& control, const DrawOp& op) {
     ControlPeer* cp = Impl::PeerOfControl(control);
     if (!cp || !cp->backing) return;
     impl_->DrawOnBacking(*cp, op);
-    Impl::InvalidateArea(*cp);
+    Impl::InvalidateOp(*cp, op);
 }
 
 void Win32Backend::Show(Form& form, bool visible) {
@@ -1369,7 +1398,13 @@ double Win32Backend::SecondsSinceMidnight() const {
 }
 
 void Win32Backend::DoEvents(int maxWaitMs) {
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(maxWaitMs), QS_ALLINPUT);
+    // Input already queued ends the wait too (MWMO_INPUTAVAILABLE), not only input that came
+    // since the queue was last looked at; so when the wait times out there is nothing to
+    // handle, and no further call is made for it (each is a round trip to the server under Wine).
+    if (MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(maxWaitMs), QS_ALLINPUT, MWMO_INPUTAVAILABLE) ==
+        WAIT_TIMEOUT) {
+        return;
+    }
     MSG m;
     while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
         if (m.message == WM_QUIT) {  // Run ends the program

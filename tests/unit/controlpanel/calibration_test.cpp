@@ -25,8 +25,8 @@ constexpr unsigned kQuestion = ui::kMbYesNo | ui::kMbIconQuestion | ui::kMbSyste
 constexpr unsigned kError = ui::kMbSystemModal | ui::kMbIconError;
 
 // One press of the finger on a target: where, for how long at most (then lifted early),
-// and the report sent at each 20 ms step k after touch-down (none: the controller repeats
-// the last report, Sequence unchanged).
+// and the report the controller sends at each 20 ms step k after touch-down (none: it
+// repeats the last report, Sequence unchanged). A poll sees the latest report.
 struct Press {
     int x, y;
     int maxMs = -1;
@@ -76,7 +76,7 @@ protected:
         const std::string action = f.Ctl("LabelAction").Caption();
         if (!down && action == "TOUCH" && next < presses.size()) {
             down = true;
-            downAt = lastAt = Now();
+            downAt = Now();
             step = 0;
             h.device.Touch(presses[next].x, presses[next].y);
             touchDowns.push_back(Now());
@@ -91,10 +91,11 @@ protected:
             else presses.erase(presses.begin() + static_cast<long>(next));
             return;
         }
-        if (Now() - lastAt < 20) return;
-        lastAt = Now();
-        const std::optional<RawPoint> r = p.report ? p.report(++step) : RawPoint{static_cast<std::int16_t>(p.x),
-                                                                              static_cast<std::int16_t>(p.y)};
+        const int k = static_cast<int>((Now() - downAt) / 20);
+        if (k == step) return;
+        step = k;
+        const std::optional<RawPoint> r = p.report ? p.report(k) : RawPoint{static_cast<std::int16_t>(p.x),
+                                                                          static_cast<std::int16_t>(p.y)};
         if (r) h.device.Touch(r->X, r->Y);
     }
 
@@ -125,7 +126,7 @@ protected:
     std::vector<Press> presses;
     std::size_t next = 0;
     bool down = false;
-    std::uint32_t downAt = 0, lastAt = 0, start = 0;
+    std::uint32_t downAt = 0, start = 0;
     int step = 0;
     std::vector<std::uint32_t> touchDowns;
     std::vector<std::pair<std::uint32_t, int>> phases;
@@ -225,11 +226,14 @@ TEST_F(CalibrationTest, UnsupportedModeAndTinyScreenAreRefusedBeforeAnyTarget) {
 }
 
 TEST_F(CalibrationTest, SteadySampleRule) {
-    // A drift of 5 after three steady reports restarts the count: the first period ends
-    // with three samples (phase 3), the second brings the fourth.
+    // A drift of 5 after two steady samples restarts the count; three more follow, then
+    // the controller is silent: the first period ends with three samples (phase 3), the
+    // second brings the fourth.
     presses.push_back({100, 100, -1, [](int k) -> std::optional<RawPoint> {
-        if (k <= 3) return RawPoint{100, 100};
-        if (k <= 30) return k == 4 ? RawPoint{105, 100} : (k <= 7 ? RawPoint{104, 101} : std::optional<RawPoint>{});
+        if (k <= 5) return RawPoint{100, 100};
+        if (k <= 8) return RawPoint{105, 100};
+        if (k <= 16) return RawPoint{104, 101};
+        if (k <= 30) return std::nullopt;
         return RawPoint{105, 100};
     }});
     // A controller repeating its Sequence gives nothing: phase 3 every 500 ms until new
@@ -263,6 +267,8 @@ TEST_F(CalibrationTest, EscWithNoRestartsTheCountdownAndYesBreaks) {
     script = [&](ui::Form& f, std::uint32_t t) {
         if ((escs == 0 && t >= 15000) || (escs == 1 && t >= 31000)) {
             ++escs;
+            // The main window's hourglass stays over the main window.
+            EXPECT_EQ(h.backend.PointerOver(f), ui::Pointer::Default);
             opsBefore = f.Ctl("picCalibration").DrawOps().size();
             f.UserKeyPress(27);
             // The cross was erased and drawn again: box and two lines each time.

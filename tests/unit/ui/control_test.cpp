@@ -218,6 +218,7 @@ TEST(ScreenUnitsTest, PixelsSurviveTheRoundTripAtEveryDpi) {
     }
 }
 
+// The icon is loaded at the size it is shown at the screen's DPI: 480 twips are 64 pixels at 200 %.
 TEST(ScreenUnitsTest, AutoSizedBorderedPictureIsItsPixelsPlusTwoAt200Percent) {
     HeadlessBackend backend;
     ScreenInfo screen;
@@ -229,8 +230,9 @@ TEST(ScreenUnitsTest, AutoSizedBorderedPictureIsItsPixelsPlusTwoAt200Percent) {
     pic.SetBorder(true);
     pic.SetAutoSize(true);
     pic.SetIconPicture();
-    EXPECT_EQ(pic.Width(), 255);  // 34 px * 7.5
-    EXPECT_EQ(pic.ScaleWidth(), 240);
+    EXPECT_EQ(pic.GetPicture().widthPx, 64);
+    EXPECT_EQ(pic.Width(), 495);  // 66 px * 7.5
+    EXPECT_EQ(pic.ScaleWidth(), 480);
 }
 
 }  // namespace

@@ -197,6 +197,30 @@ TEST_F(FormTest, EndOfSessionUnloadsEveryFormAndLoadsNoMore) {
     EXPECT_EQ(app.FindForm("frmOther"), nullptr);
 }
 
+// A form's own hourglass covers that form only, also while a dialog it opened runs its
+// whole life in its activation; the program-wide hourglass covers every form.
+TEST_F(FormTest, PointerCoversItsOwnFormOrTheWholeProgram) {
+    Form& main = Make("frmMain");
+    Form& dialog = Make("frmDialog");
+    const struct {
+        Pointer program, mainOwn;
+        Pointer overMain, overDialog;
+    } rows[] = {{Pointer::Default, Pointer::Hourglass, Pointer::Hourglass, Pointer::Default},
+                {Pointer::Hourglass, Pointer::Default, Pointer::Hourglass, Pointer::Hourglass},
+                {Pointer::Default, Pointer::Default, Pointer::Default, Pointer::Default}};
+    main.Show();
+    for (const auto& row : rows) {
+        app.SetPointer(row.program);
+        main.SetMousePointer(row.mainOwn);
+        dialog.OnActivate = [&] {
+            EXPECT_EQ(backend.PointerOver(main), row.overMain);
+            EXPECT_EQ(backend.PointerOver(dialog), row.overDialog);
+        };
+        dialog.Show();
+        dialog.Hide();
+    }
+}
+
 TEST_F(FormTest, MessageBoxTakesTheTitleWhenNoCaptionIsGiven) {
     app.MsgBox("Hello");
     app.MsgBox("Again", kMbYesNo, "Own");
