@@ -232,7 +232,9 @@ TEST_P(RefusedStoreE2e, IsReportedStoresNothingAndTheWindowStays) {
     EXPECT_TRUE(IsWindowVisible(window));
     EXPECT_FALSE(programs.ExitCode(*id).has_value());
     EXPECT_EQ(ReadRegDword(c.stored), c.before);
-    if (std::string(c.args) == "/SDC") EXPECT_EQ(ReadMouseValue("DoubleClickHeight"), std::to_string(c.value));
+    if (std::string(c.args) == "/SDC") {
+        EXPECT_EQ(ReadMouseValue("DoubleClickHeight"), std::to_string(c.value));
+    }
 }
 
 const RefusedStore kRefusedStores[] = {
@@ -243,7 +245,7 @@ const RefusedStore kRefusedStores[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(ReadOnlySettingsKey, RefusedStoreE2e, ::testing::ValuesIn(kRefusedStores),
-                         [](const ::testing::TestParamInfo<RefusedStore>& info) { return std::string(info.param.name); });
+                         [](const ::testing::TestParamInfo<RefusedStore>& row) { return std::string(row.param.name); });
 
 TEST_F(StartupE2e, SecondCopyEndsAtOnce) {
     DWORD first = 0;

@@ -239,7 +239,9 @@ TEST(SetupStatus, EachCauseEndsWithItsStatusAndTheSilentRunOnlyWritesDebugLines)
             if (!silent && c.status != kSetupVendorValuesMissing) boxes.push_back(kFinished);
             EXPECT_EQ(f.Boxes(), boxes);
             EXPECT_EQ(f.debug.lines, lines);
-            if (silent) EXPECT_TRUE(f.backend.Updates().empty());  // no window was ever made
+            if (silent) {
+                EXPECT_TRUE(f.backend.Updates().empty());  // no window was ever made
+            }
         }
     }
 }
