@@ -1,6 +1,6 @@
 # The same cross build with Debian's clang and lld instead of the mingw gcc: a second
 # compiler's warnings. It uses the mingw-w64 headers and the C++ library, libgcc and
-# winpthread of the mingw gcc (posix threads), and links as statically.
+# winpthread of the mingw gcc (posix threads), and links as statically as the gcc build.
 include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64.cmake)
 set(CMAKE_C_COMPILER clang)
 set(CMAKE_CXX_COMPILER clang++)
