@@ -5,6 +5,8 @@ set(KESMA_MINGW_PREFIX x86_64-w64-mingw32)
 set(CMAKE_C_COMPILER ${KESMA_MINGW_PREFIX}-gcc-posix)
 set(CMAKE_CXX_COMPILER ${KESMA_MINGW_PREFIX}-g++-posix)
 set(CMAKE_RC_COMPILER ${KESMA_MINGW_PREFIX}-windres)
+# What a direct call of the C compiler (the driver's link) adds to build for Windows.
+set(KESMA_TARGET_FLAGS "")
 set(CMAKE_FIND_ROOT_PATH /usr/${KESMA_MINGW_PREFIX})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)

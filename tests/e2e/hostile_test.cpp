@@ -199,7 +199,9 @@ const HostileProgram kPrograms[] = {
 };
 
 TEST_P(HostileE2e, NeverCrashesNorHangs) {
-    const auto& [program, input] = GetParam();
+    // References, not a structured binding: clang 14 lets no lambda capture a binding.
+    const HostileProgram& program = std::get<0>(GetParam());
+    const HostileInput& input = std::get<1>(GetParam());
     input.apply(*this);
     const auto id = programs.Start(program.file, program.args);
     ASSERT_TRUE(id.has_value());
