@@ -105,7 +105,7 @@ void frmMain::Form_Load() {
     const bool storeLoaded = cp_.Store.InitSettingsStore();
     app().SetPointer(ui::Pointer::Default);
     if (!storeLoaded) {
-        ShowError(app(), "Fail to load data from Register File!", Caption());
+        ShowError(app(), kVendorValuesMissing, Caption());
         EndProgram();
         return;
     }
@@ -129,7 +129,7 @@ void frmMain::Form_Load() {
 
     cp_.Link.GetSettings();
     if (cp_.Link.Settings.ComPort == 0) {
-        ShowError(app(), "TouchScreen Controller Not Found!", Caption());
+        ReportControllerNotFound(app(), Caption());
         cp_.Link.CloseTouchDevice();
         EndProgram();
         return;

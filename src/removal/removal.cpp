@@ -103,7 +103,7 @@ void frmMain::Form_Load() {
     const bool loaded = store_.InitSettingsStore();
     app().SetPointer(ui::Pointer::Default);
     if (!loaded) {
-        app().MsgBox("Fail to load data from Register File!", ui::kMbOk, Caption());
+        app().MsgBox(kVendorValuesMissing, ui::kMbOk, Caption());
         app().End();
         return;
     }

@@ -40,4 +40,8 @@ void ReportOpenFailure(ui::App& app, const std::string& title) {
     ShowError(app, std::string("Fail to open ") + "KESMADRV.sys" + "!", title);
 }
 
+void ReportControllerNotFound(ui::App& app, const std::string& caption) {
+    ShowError(app, "TouchScreen Controller Not Found!", caption);
+}
+
 }  // namespace kesma

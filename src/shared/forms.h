@@ -14,5 +14,7 @@ void CentreIcon(ui::Form& window);
 void ShowError(ui::App& app, const std::string& text, const std::string& caption);
 // "Fail to open KESMADRV.sys!" with the application title as caption.
 void ReportOpenFailure(ui::App& app, const std::string& title);
+// The driver has no COM port for the controller (ComPort 0).
+void ReportControllerNotFound(ui::App& app, const std::string& caption);
 
 }  // namespace kesma

@@ -61,7 +61,7 @@ bool Startup::LoadVendorValues(ui::Form& window) {
     const bool loaded = Store.InitSettingsStore();
     app.SetPointer(ui::Pointer::Default);
     if (loaded) return true;
-    ShowError(app, "Fail to load data from Register File!", window.Caption());
+    ShowError(app, kVendorValuesMissing, window.Caption());
     app.End();
     return false;
 }
@@ -172,7 +172,7 @@ void Startup::StartupRun() {
     }
     Link.GetSettings();
     if (Link.Settings.ComPort == 0) {
-        ShowError(app, "TouchScreen Controller Not Found!", kAppTitle);
+        ReportControllerNotFound(app, kAppTitle);
         Link.CloseTouchDevice();
         return;
     }
