@@ -19,6 +19,7 @@ constexpr ui::Color kButtonHighlight = 0x80000014;
 constexpr int kWaitRounds = 10;
 constexpr std::uint32_t kWaitRoundMs = 1000;
 
+// The control panel's header with the removal program's name.
 constexpr HeaderDesign kRemovalHeader = [] {
     HeaderDesign design = kControlPanelHeader;
     design.systemCaption = "TouchScreen Software Removal Version ";
