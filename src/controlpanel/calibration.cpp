@@ -5,6 +5,7 @@
 #include <string>
 
 #include "shared/device_link.h"
+#include "shared/forms.h"
 #include "shared/records.h"
 
 namespace kesma::controlpanel {
@@ -15,16 +16,13 @@ constexpr ui::Color kLightGrey = ui::Rgb(192, 192, 192);
 constexpr ui::Color kRed = ui::Rgb(255, 0, 0);
 constexpr ui::Color kGreen = ui::Rgb(0, 255, 0);
 constexpr ui::Color kBlue = ui::Rgb(0, 0, 255);
-constexpr ui::Color kYellow = ui::Rgb(255, 255, 0);
 constexpr ui::Color kSystemWindow = 0x80000005;  // COLOR_WINDOW
 
 const ui::Font kPromptFont{"MS Sans Serif", 9.75, true, false};
 const ui::Font kSmallBoldFont{"MS Sans Serif", 8.25, true, false};
 
-constexpr int kEsc = 27;
 constexpr int kSteadyRange = 4;   // raw units around the reference
 constexpr int kSamplesNeeded = 4;
-constexpr std::uint8_t kDragDropMode = 4;
 
 constexpr const char* kQuestionTitle = "TouchScreen Calibration";
 constexpr const char* kErrorTitle = "Touchscreen Calibration";
@@ -101,7 +99,7 @@ frmCalibration::frmCalibration(ui::App& app, ControlPanel& cp)
         const char* caption;
     };
     for (const LabelDesign& d :
-         {LabelDesign{"lblMesg3", 195, 0, kYellow, ui::Align::Center, "Please lift off from TouchScreen to start calibration"},
+         {LabelDesign{"lblMesg3", 195, 0, ui::kYellow, ui::Align::Center, "Please lift off from TouchScreen to start calibration"},
           LabelDesign{"lblMesg1", 480, 240, kGreen, ui::Align::Center, "Please touch on the center of Cross Mark that"},
           LabelDesign{"lblMesg2", 480, 480, kGreen, ui::Align::Left, "show on the TOP-LEFT coner of the screen"}}) {
         ui::Control& label = Add(ui::Kind::Label, d.name, d.left, d.top, 0, 0, &mesg);
@@ -168,7 +166,7 @@ void frmCalibration::Form_Load() {
     ResolutionY = static_cast<std::int16_t>(s.ScreenHeight);
     SavedRbAutoMode = s.RbAutoMode;
     if (s.RightButton == 1) {
-        if (s.TouchMode == kDragDropMode && s.RbAutoMode != 0) {
+        if (s.TouchMode == KESMA_DRAG_DROP_MODE && s.RbAutoMode != 0) {
             s.RbAutoMode = 0;
             cp_.Link.SetTouchMode();
         } else {
@@ -214,7 +212,7 @@ void frmCalibration::Form_Unload() {
     SetTopMost(false);  // the main window comes back above it while it closes
     DeviceSettings& s = cp_.Link.Settings;
     if (s.RightButton == 1) {
-        if (s.TouchMode == kDragDropMode && SavedRbAutoMode != 0) {
+        if (s.TouchMode == KESMA_DRAG_DROP_MODE && SavedRbAutoMode != 0) {
             s.RbAutoMode = 1;
             cp_.Link.SetTouchMode();
         } else {
@@ -426,7 +424,7 @@ int frmCalibration::Abandon() {
 }
 
 void frmCalibration::ConfirmBreak(int keyCode) {
-    if (keyCode != kEsc || !running_) return;
+    if (keyCode != ui::kKeyEsc || !running_) return;
     cp_.Link.SetCalibrationPhase(0);
     // A No puts back exactly what was there: the cross is gone once its point is taken, and
     // the countdown runs only while a target waits for its touch.
@@ -549,7 +547,9 @@ void frmCalibration::ShowLiftOffPrompt(const std::string& text) {
     prompt.SetVisible(true);
 }
 
-void frmCalibration::SetTouchIndicator(bool touched) { Ctl("picStat").SetBackColor(touched ? kYellow : ui::kWhite); }
+void frmCalibration::SetTouchIndicator(bool touched) {
+    Ctl("picStat").SetBackColor(touched ? ui::kYellow : ui::kWhite);
+}
 
 void frmCalibration::DrawIdleFrame() {
     const ui::Control& help = Ctl("lblHelp");

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
-#include <cstdlib>
-#include <cstring>
-#include <memory>
+#include <optional>
 #include <vector>
+
+#include "shared/number_reader.h"
 
 namespace kesma::controlpanel {
 
@@ -16,86 +16,24 @@ constexpr std::uint32_t kMaxClassGuids = 16;
 constexpr std::uint32_t kDeviceIdLength = 200;
 constexpr std::uint32_t kPortNameLength = 20;
 
-// Owners of the device manager's handles, released through the same port.
-class DeviceListOwner {
+// A device manager handle, released through the same port when its owner goes.
+template <class Value, auto Release>
+class Owner {
 public:
-    DeviceListOwner(DeviceEnumPort& devices, DeviceInfoList list) : devices_(devices), list_(list) {}
-    ~DeviceListOwner() { devices_.SetupDiDestroyDeviceInfoList(list_); }
-    DeviceListOwner(const DeviceListOwner&) = delete;
-    DeviceListOwner& operator=(const DeviceListOwner&) = delete;
+    Owner(DeviceEnumPort& devices, Value handle) : devices_(devices), handle_(handle) {}
+    ~Owner() { (devices_.*Release)(handle_); }
+    Owner(const Owner&) = delete;
+    Owner& operator=(const Owner&) = delete;
 
 private:
     DeviceEnumPort& devices_;
-    DeviceInfoList list_;
+    Value handle_;
 };
 
-class LogConfOwner {
-public:
-    LogConfOwner(DeviceEnumPort& devices, LogConf logConf) : devices_(devices), logConf_(logConf) {}
-    ~LogConfOwner() { devices_.CM_Free_Log_Conf_Handle(logConf_); }
-    LogConfOwner(const LogConfOwner&) = delete;
-    LogConfOwner& operator=(const LogConfOwner&) = delete;
-
-private:
-    DeviceEnumPort& devices_;
-    LogConf logConf_;
-};
-
-class ResDesOwner {
-public:
-    ResDesOwner(DeviceEnumPort& devices, ResDes resDes) : devices_(devices), resDes_(resDes) {}
-    ~ResDesOwner() { devices_.CM_Free_Res_Des_Handle(resDes_); }
-    ResDesOwner(const ResDesOwner&) = delete;
-    ResDesOwner& operator=(const ResDesOwner&) = delete;
-
-private:
-    DeviceEnumPort& devices_;
-    ResDes resDes_;
-};
-
-class KeyOwner {
-public:
-    KeyOwner(DeviceEnumPort& devices, HKey key) : devices_(devices), key_(key) {}
-    ~KeyOwner() { devices_.RegCloseKey(key_); }
-    KeyOwner(const KeyOwner&) = delete;
-    KeyOwner& operator=(const KeyOwner&) = delete;
-
-private:
-    DeviceEnumPort& devices_;
-    HKey key_;
-};
-
-// A number read the lenient way: blanks anywhere are skipped, then an optional sign,
-// digits, an optional fraction and exponent; reading stops at any other character
-// and no digits give 0.
-double LenientNumber(const std::string& text) {
-    std::string compact;
-    for (char c : text) {
-        if (c != ' ' && c != '\t' && c != '\r' && c != '\n') compact += c;
-    }
-    std::size_t i = 0;
-    auto digits = [&] {
-        const std::size_t start = i;
-        while (i < compact.size() && std::isdigit(static_cast<unsigned char>(compact[i]))) ++i;
-        return i > start;
-    };
-    if (i < compact.size() && (compact[i] == '+' || compact[i] == '-')) ++i;
-    bool any = digits();
-    if (i < compact.size() && compact[i] == '.') {
-        ++i;
-        any = digits() || any;
-    }
-    if (!any) return 0.0;
-    std::string number = compact.substr(0, i);
-    if (i < compact.size() && std::strchr("eEdD", compact[i]) != nullptr) {
-        std::size_t j = i + 1;
-        if (j < compact.size() && (compact[j] == '+' || compact[j] == '-')) ++j;
-        const std::size_t expStart = j;
-        while (j < compact.size() && std::isdigit(static_cast<unsigned char>(compact[j]))) ++j;
-        if (j > expStart) number += "e" + compact.substr(i + 1, j - i - 1);
-    }
-    return std::strtod(number.c_str(), nullptr);
-}
+using DeviceListOwner = Owner<DeviceInfoList, &DeviceEnumPort::SetupDiDestroyDeviceInfoList>;
+using LogConfOwner = Owner<LogConf, &DeviceEnumPort::CM_Free_Log_Conf_Handle>;
+using ResDesOwner = Owner<ResDes, &DeviceEnumPort::CM_Free_Res_Des_Handle>;
+using KeyOwner = Owner<HKey, &DeviceEnumPort::RegCloseKey>;
 
 std::uint32_t ReadU32(const std::vector<std::uint8_t>& data, std::size_t offset) {
     return static_cast<std::uint32_t>(data[offset]) | static_cast<std::uint32_t>(data[offset + 1]) << 8 |
@@ -148,7 +86,7 @@ int ComNumberFromPortName(const std::string& portName) {
         if (std::toupper(static_cast<unsigned char>(portName[i])) != "COM"[i]) return 0;
     }
     // Halves round to even, as integer conversion of such names always has.
-    const double number = std::nearbyint(LenientNumber(portName.substr(3)));
+    const double number = std::nearbyint(ReadDecimalNumber(portName.substr(3)));
     return number >= 1 && number <= 9 ? static_cast<int>(number) : 0;
 }
 
@@ -198,11 +136,11 @@ void ReadPortResources(DeviceEnumPort& devices, std::uint32_t devInst, PortResou
     // Each descriptor is released once the next one has been reached from it; a later
     // descriptor of a kind overwrites an earlier one.
     std::uintptr_t current = logConf;
-    std::unique_ptr<ResDesOwner> currentOwner;
+    std::optional<ResDesOwner> currentOwner;
     ResDes next = 0;
     std::uint32_t kind = 0;
     while (devices.CM_Get_Next_Res_Des(next, current, kResTypeAll, kind) == kCrSuccess) {
-        currentOwner = std::make_unique<ResDesOwner>(devices, next);
+        currentOwner.emplace(devices, next);
         current = next;
         std::uint32_t size = 0;
         if (devices.CM_Get_Res_Des_Data_Size(size, next) != kCrSuccess) continue;

@@ -54,8 +54,4 @@ public:
     ui::Form* Main = nullptr;  // frmMain
 };
 
-// The header every window of the control panel carries, as designed: picLogo with
-// lblOemTitle and lblSystem, and picIcon with imgIcon.
-void AddVendorHeader(ui::Form& form);
-
 }  // namespace kesma::controlpanel

@@ -16,7 +16,7 @@ std::uint16_t LabelNumber(const ui::Control& label) {
 frmFeedbackSound::frmFeedbackSound(ui::App& app, ControlPanel& cp)
     : SettingsDialog(app, cp, "frmFeedbackSound", 4560) {
     SetCaption("Feedback Sound");
-    AddVendorHeader(*this);
+    AddVendorHeader(*this, kControlPanelHeader);
     Add(ui::Kind::Shape, "Shape1", 360, 240, 5820, 1020);
     Add(ui::Kind::Shape, "Shape4", 360, 1200, 5820, 2520);
 

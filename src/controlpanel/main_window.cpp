@@ -6,9 +6,11 @@
 #include "controlpanel/mouse_speed.h"
 #include "controlpanel/power_save.h"
 #include "controlpanel/serial_port.h"
-#include "controlpanel/support_about.h"
+#include "controlpanel/support.h"
 #include "controlpanel/touch_test.h"
 #include "controlpanel/virtual_button.h"
+#include "shared/about.h"
+#include "shared/forms.h"
 
 namespace kesma::controlpanel {
 
@@ -47,7 +49,7 @@ void AddSummary(ui::Form& form, const std::string& row, int top, const std::stri
 frmMain::frmMain(ui::App& app, ControlPanel& cp) : ui::Form(app, "frmMain", 6645, 5520), cp_(cp) {
     cp_.Main = this;
     SetCaption("MAIN");
-    AddVendorHeader(*this);
+    AddVendorHeader(*this, kControlPanelHeader);
 
     ui::Control& serialPort = AddButton(*this, "cmdSerialPort", "&Serial Port", 1500);
     AddSummary(*this, "UsingDevice", 1500, "COM?, Port=????h, IRQ=??, ????? BPS");
@@ -88,9 +90,7 @@ frmMain::frmMain(ui::App& app, ControlPanel& cp) : ui::Form(app, "frmMain", 6645
 void frmMain::EndProgram() { app().End(); }
 
 void frmMain::Form_Load() {
-    SetCaption(kAppTitle);
-    ui::Control& system = Ctl("lblSystem");
-    system.SetCaption(system.Caption() + "7.3.COM");
+    ShowTitleAndVersion(*this, kAppTitle);
 
     if (!PassSingleInstanceGuard(app(), cp_.platform.processes, cp_.platform.windows, kProgramName, Handle(),
                                  Caption())) {
@@ -105,7 +105,7 @@ void frmMain::Form_Load() {
     const bool storeLoaded = cp_.Store.InitSettingsStore();
     app().SetPointer(ui::Pointer::Default);
     if (!storeLoaded) {
-        ShowError(app(), "Fail to load data from Register File!", Caption());
+        ShowError(app(), kVendorValuesMissing, Caption());
         EndProgram();
         return;
     }
@@ -129,7 +129,7 @@ void frmMain::Form_Load() {
 
     cp_.Link.GetSettings();
     if (cp_.Link.Settings.ComPort == 0) {
-        ShowError(app(), "TouchScreen Controller Not Found!", Caption());
+        ReportControllerNotFound(app(), Caption());
         cp_.Link.CloseTouchDevice();
         EndProgram();
         return;

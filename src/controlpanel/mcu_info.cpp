@@ -4,7 +4,7 @@ namespace kesma::controlpanel {
 
 frmMcuInfo::frmMcuInfo(ui::App& app, ControlPanel& cp) : ui::Form(app, "frmMcuInfo", 6975, 2880), cp_(cp) {
     SetCaption(" MCU Information");
-    AddVendorHeader(*this);
+    AddVendorHeader(*this, kControlPanelHeader);
     ui::Control& info = Add(ui::Kind::Label, "lblMcuInfo", 480, 1500, 5745, 240);
     info.SetCaption("MCU-Mode=D4  MCU-Version=4.2  Checksum=00000000");
     info.SetForeColor(ui::Rgb(0, 0, 128));

@@ -11,7 +11,7 @@ std::string SpeedPercent(int step) { return std::to_string(step * 5) + "%"; }
 
 frmMouseSpeed::frmMouseSpeed(ui::App& app, ControlPanel& cp) : SettingsDialog(app, cp, "frmMouseSpeed", 4650) {
     SetCaption("Mouse Speed");
-    AddVendorHeader(*this);
+    AddVendorHeader(*this, kControlPanelHeader);
     Add(ui::Kind::Shape, "Shape1", 360, 240, 5820, 1020);
     Add(ui::Kind::Shape, "Shape3", 360, 1200, 5820, 2700);
 

@@ -18,7 +18,7 @@ void StyleValueLabel(ui::Control& label, const std::string& caption) {
 
 frmSleepTime::frmSleepTime(ui::App& app, ControlPanel& cp) : SettingsDialog(app, cp, "frmSleepTime", 3990) {
     SetCaption("Power Save");
-    AddVendorHeader(*this);
+    AddVendorHeader(*this, kControlPanelHeader);
     Add(ui::Kind::Shape, "Shape1", 360, 240, 5820, 1020);
 
     ui::Control& frame = Add(ui::Kind::Frame, "Frame3", 480, 1320, 5580, 1815);

@@ -14,7 +14,7 @@ bool HasLine(int comNumber) { return comNumber >= 1 && comNumber <= 9; }
 
 frmSerialPort::frmSerialPort(ui::App& app, ControlPanel& cp) : ui::Form(app, "frmSerialPort", 6975, 5400), cp_(cp) {
     SetCaption("Serial Port");
-    AddVendorHeader(*this);
+    AddVendorHeader(*this, kControlPanelHeader);
     Add(ui::Kind::Shape, "Shape1", 480, 1230, 5580, 15);
     ui::Control& frame = Add(ui::Kind::Frame, "Frame1", 480, 1320, 5580, 3150);
     frame.SetCaption("  Serial Port Information  ");

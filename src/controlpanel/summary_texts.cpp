@@ -41,7 +41,7 @@ std::string TouchModeText(const NameTables& names, int mode, int rightButton, in
     std::string text = names.TouchModeNames[static_cast<std::size_t>(mode)] + ", RBF ";
     if (rightButton == 0) return text + "Disable";
     text += "Enable";
-    if (mode == 4) text += autoMode == 1 ? " ( Automatic Mode )" : " ( Manual Mode )";
+    if (mode == KESMA_DRAG_DROP_MODE) text += autoMode == 1 ? " ( Automatic Mode )" : " ( Manual Mode )";
     return text;
 }
 

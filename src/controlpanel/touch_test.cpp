@@ -8,9 +8,7 @@ namespace kesma::controlpanel {
 namespace {
 constexpr int kHeadHeight = 615;
 constexpr int kMesgHeight = 555;
-constexpr std::uint8_t kDragDropMode = 4;
 
-constexpr ui::Color kYellow = ui::Rgb(255, 255, 0);
 constexpr ui::Color kWidthBack = ui::Rgb(224, 224, 224);
 constexpr ui::Color kSelectedWidthBack = ui::Rgb(64, 64, 64);
 constexpr ui::Color kSwatches[] = {ui::Rgb(0, 0, 0), ui::Rgb(255, 0, 0), ui::Rgb(0, 128, 0), ui::Rgb(0, 0, 255),
@@ -57,7 +55,7 @@ frmTest::frmTest(ui::App& app, ControlPanel& cp)
     home.OnMouseUp = [this](int button, int, int, int) { picHome_MouseUp(button); };
 
     ui::Control& mesg = Add(ui::Kind::PictureBox, "picMesg", 0, ScaleHeight() - kMesgHeight, width, kMesgHeight);
-    mesg.SetForeColor(kYellow);
+    mesg.SetForeColor(ui::kYellow);
     Add(ui::Kind::Label, "lblHelpBox", 0, 0, 3000, kMesgHeight, &mesg).SetBorder(true);
     ui::Control& help = Add(ui::Kind::Label, "lblHelp", 0, 0, 2640, 195, &mesg);
     help.SetBackColor(ui::Rgb(192, 192, 192));
@@ -91,7 +89,7 @@ frmTest::frmTest(ui::App& app, ControlPanel& cp)
         indicator.SetCaption(buttonCaptions[i]);
         indicator.SetAlignment(ui::Align::Center);
         indicator.SetBorder(true);
-        indicator.SetBackColor(kYellow);
+        indicator.SetBackColor(ui::kYellow);
         indicator.SetBackTransparent(true);
     }
 
@@ -106,7 +104,7 @@ void frmTest::Form_Activate() {
     if (activated_) return;
     activated_ = true;
     savedTouchMode_ = cp_.Link.Settings.TouchMode;
-    cp_.Link.Settings.TouchMode = kDragDropMode;
+    cp_.Link.Settings.TouchMode = KESMA_DRAG_DROP_MODE;
     cp_.Link.SetTouchMode();
     lblWidth_Click(1);
     lblColor_Click(3);
@@ -185,7 +183,7 @@ void frmTest::lblWidth_Click(int index) {
     old.SetBackColor(kWidthBack);
     currentWidthIndex_ = index;
     ui::Control& now = Ctl("lblWidth", index);
-    now.SetForeColor(kYellow);
+    now.SetForeColor(ui::kYellow);
     now.SetBackColor(kSelectedWidthBack);
     Ctl("picHome").SetDrawWidth(index + 1);
 }

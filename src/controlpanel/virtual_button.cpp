@@ -18,7 +18,7 @@ std::string HoldTimeItem(int position) {
 frmVirtualButton::frmVirtualButton(ui::App& app, ControlPanel& cp)
     : SettingsDialog(app, cp, "frmVirtualButton", 5040) {
     SetCaption("Virtual Button");
-    AddVendorHeader(*this);
+    AddVendorHeader(*this, kControlPanelHeader);
     Add(ui::Kind::Shape, "Shape1", 360, 240, 5820, 1020);
 
     ui::Control& modes = Add(ui::Kind::Frame, "Frame1", 480, 1320, 2760, 2040);
@@ -127,7 +127,7 @@ void frmVirtualButton::AutoCombo_Click(const std::string& combo, std::uint8_t& p
 }
 
 void frmVirtualButton::UpdateAutoControls() {
-    const bool dragDrop = pending_.TouchMode == 4;
+    const bool dragDrop = pending_.TouchMode == KESMA_DRAG_DROP_MODE;
     ui::Control& autoMode = Ctl("cboRBAutoMode");
     autoMode.SetEnabled(dragDrop && pending_.RightButton == 1);
     const bool automatic = autoMode.Enabled() && pending_.RbAutoMode == 1;
@@ -139,7 +139,7 @@ void frmVirtualButton::UpdateAutoControls() {
 bool frmVirtualButton::UpdateApplyButton() const {
     const DeviceSettings& record = cp_.Link.Settings;
     if (pending_.TouchMode != record.TouchMode || pending_.RightButton != record.RightButton) return true;
-    if (pending_.TouchMode != 4 || pending_.RightButton != 1) return false;
+    if (pending_.TouchMode != KESMA_DRAG_DROP_MODE || pending_.RightButton != 1) return false;
     if (pending_.RbAutoMode != record.RbAutoMode) return true;
     if (pending_.RbAutoMode != 1) return false;
     return pending_.RbAutoStartTime != record.RbAutoStartTime || pending_.RbAutoEndTime != record.RbAutoEndTime ||
@@ -157,7 +157,7 @@ void frmVirtualButton::ApplyChanges() {
     cp_.Link.SetTouchMode();
 
     // The resident program serves the right button except when the driver clicks on its own.
-    const bool driverClicks = pending_.RbAutoMode != 0 && pending_.TouchMode == 4;
+    const bool driverClicks = pending_.RbAutoMode != 0 && pending_.TouchMode == KESMA_DRAG_DROP_MODE;
     if (pending_.RightButton == 1 && !driverClicks) {
         cp_.Programs.StartRightButtonProgram();
     } else {

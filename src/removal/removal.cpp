@@ -2,10 +2,10 @@
 
 #include <cmath>
 
-#include "controlpanel/control_panel.h"
-#include "controlpanel/support_about.h"
 #include "setup/progress_window.h"
 #include "setup/restart.h"
+#include "shared/about.h"
+#include "shared/forms.h"
 #include "shared/pause.h"
 
 namespace kesma::removal {
@@ -18,6 +18,13 @@ constexpr ui::Color kButtonShadow = 0x80000010;
 constexpr ui::Color kButtonHighlight = 0x80000014;
 constexpr int kWaitRounds = 10;
 constexpr std::uint32_t kWaitRoundMs = 1000;
+
+// The control panel's header with the removal program's name.
+constexpr HeaderDesign kRemovalHeader = [] {
+    HeaderDesign design = kControlPanelHeader;
+    design.systemCaption = "TouchScreen Software Removal Version ";
+    return design;
+}();
 
 // An etched line is a shape one pixel high in one colour.
 void AddLine(ui::Form& form, const std::string& name, ui::Color color) {
@@ -68,8 +75,7 @@ frmMain::frmMain(ui::App& app, RemovalPlatform& platform)
       branding_(store_, platform.files),
       companions_(link_, store_, platform.windows, platform.processes) {
     SetCaption("Removal");
-    controlpanel::AddVendorHeader(*this);
-    Ctl("lblSystem").SetCaption("TouchScreen Software Removal Version ");
+    AddVendorHeader(*this, kRemovalHeader);
 
     Add(ui::Kind::Shape, "shpRemoval", 480, 1260, 5580, 1500);
     Add(ui::Kind::Image, "imgRemoval", 720, 1440, 480, 480).SetIconPicture();
@@ -92,21 +98,19 @@ frmMain::frmMain(ui::App& app, RemovalPlatform& platform)
 }
 
 void frmMain::Form_Load() {
-    SetCaption(kRemovalTitle);
-    ui::Control& system = Ctl("lblSystem");
-    system.SetCaption(system.Caption() + "7.3.COM");
+    ShowTitleAndVersion(*this, kRemovalTitle);
 
     app().SetPointer(ui::Pointer::Hourglass);
     const bool loaded = store_.InitSettingsStore();
     app().SetPointer(ui::Pointer::Default);
     if (!loaded) {
-        app().MsgBox("Fail to load data from Register File!", ui::kMbOk, Caption());
+        app().MsgBox(kVendorValuesMissing, ui::kMbOk, Caption());
         app().End();
         return;
     }
     branding_.ApplyVendorHeader(*this);
     Ctl("lblAsk").SetCaption("Are you sure you want to completely remove " + std::string("TouchScreen V.") +
-                             "7.3.COM" + " and all of its components?");
+                             kVersion + " and all of its components?");
     LayOut();
     CentreWindow(*this);
     CentreIcon(*this);
@@ -137,7 +141,7 @@ void frmMain::cmdNo_Click() {
 
 void frmMain::imgIcon_DblClick() {
     Hide();
-    app().Create<controlpanel::frmAbout>(branding_, [this] { Show(); }).Show();
+    app().Create<frmAbout>(branding_, [this] { Show(); }).Show();
 }
 
 void frmMain::CloseCompanions() {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "shared/companions.h"
+#include "shared/forms.h"
 #include "shared/records.h"
 
 namespace kesma::rightbutton {

@@ -28,7 +28,7 @@ void RunSetup(ui::App& app, SetupPlatform& platform, const std::string& argument
     Registry registry(platform.registry);
     SettingsStore store(registry);
     if (!store.InitSettingsStore()) {
-        report.Failure("Fail to load data from Register File!", kSetupVendorValuesMissing);
+        report.Failure(kVendorValuesMissing, kSetupVendorValuesMissing);
         app.End(report.Status());
         return;
     }

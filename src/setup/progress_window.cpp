@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "shared/vendor.h"
+#include "shared/forms.h"
 
 namespace kesma::setup {
 

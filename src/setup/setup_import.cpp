@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "setup/number_reader.h"
+#include "shared/number_reader.h"
 #include "shared/vendor.h"
 
 namespace kesma::setup {

@@ -1,6 +1,7 @@
 #include "shared/companions.h"
 
 #include "shared/device_link.h"
+#include "shared/forms.h"
 #include "shared/settings_store.h"
 
 namespace kesma {

@@ -1,7 +1,5 @@
 #include "shared/device_link.h"
 
-#include "ui/ui.h"
-
 namespace kesma {
 
 DeviceLink::~DeviceLink() {
@@ -48,15 +46,6 @@ void DeviceLink::SetCalibrationPhase(std::int32_t phase) {
 
 void DeviceLink::SetPortResources(PortResources& record) {
     Request(KESMA_SET_PORT_RESOURCES, &record, sizeof record);
-}
-
-void ShowError(ui::App& app, const std::string& text, const std::string& caption) {
-    app.Beep();
-    app.MsgBox(text, ui::kMbSystemModal | ui::kMbIconError, caption);
-}
-
-void ReportOpenFailure(ui::App& app, const std::string& title) {
-    ShowError(app, std::string("Fail to open ") + "KESMADRV.sys" + "!", title);
 }
 
 }  // namespace kesma

@@ -9,8 +9,6 @@
 #include "platform/ports.h"
 #include "shared/records.h"
 
-namespace ui { class App; }
-
 namespace kesma {
 
 class DeviceLink {
@@ -56,10 +54,5 @@ private:
     void Request(std::uint32_t code, void* buffer, std::uint32_t size);
     DevicePort& port_;
 };
-
-// A beep, then a system-modal error box with OK (MB_SYSTEMMODAL | MB_ICONERROR).
-void ShowError(ui::App& app, const std::string& text, const std::string& caption);
-// "Fail to open KESMADRV.sys!" with the application title as caption.
-void ReportOpenFailure(ui::App& app, const std::string& title);
 
 }  // namespace kesma

@@ -64,6 +64,9 @@ typedef struct PortTableEntry {
     uint8_t Spare;
 } PortTableEntry;
 
+/* The TouchMode of drag and drop, in which the right-button function can click by itself. */
+#define KESMA_DRAG_DROP_MODE 4
+
 /* PanelDirection bits. */
 #define KESMA_INVERT_X 0x01u
 #define KESMA_INVERT_Y 0x02u

@@ -35,6 +35,8 @@ private:
 
 inline constexpr const char* kSettingsKeyName = "SOFTWARE\\Lumivane\\TouchScreen";
 inline constexpr const char* kSettingsSubKey = "Velorix";
+// What every program but Kesmarbtn reports when the vendor values cannot be loaded.
+inline constexpr const char* kVendorValuesMissing = "Fail to load data from Register File!";
 
 // basOEM
 class SettingsStore {

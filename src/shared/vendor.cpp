@@ -2,6 +2,7 @@
 
 #include <climits>
 
+#include "shared/forms.h"
 #include "shared/settings_store.h"
 
 namespace kesma {
@@ -16,16 +17,6 @@ constexpr ui::Color kStyleColors[16] = {
 
 const char* const kLogoFile = "\\TSLogo.Bmp";
 
-// Rounds to the nearest whole number, halves to even, as the classic integer
-// conversion before "\" does.
-int RoundHalfEven(long long numerator, long long denominator) {
-    long long q = numerator / denominator;
-    const long long twiceRest = 2 * (numerator % denominator);
-    if (twiceRest > denominator || (twiceRest == denominator && q % 2 != 0)) ++q;
-    if (twiceRest < -denominator || (twiceRest == -denominator && q % 2 != 0)) --q;
-    return static_cast<int>(q);
-}
-
 // The header moves the version line into the logo's corner when a logo replaces the title.
 void MakeRoomForLogo(ui::Form& window) {
     if (ui::Control* title = window.Find("lblOemTitle")) title->SetVisible(false);
@@ -36,6 +27,30 @@ void MakeRoomForLogo(ui::Form& window) {
 }
 
 }  // namespace
+
+void AddVendorHeader(ui::Form& form, const HeaderDesign& design) {
+    ui::Control& logo = form.Add(ui::Kind::PictureBox, "picLogo", design.logoLeft, 360, 4740, 780);
+    ui::Control& title = form.Add(ui::Kind::Label, "lblOemTitle", design.titleLeft, design.titleTop,
+                                  design.titleWidth, design.titleHeight, &logo);
+    title.SetCaption("Lumivane");
+    title.SetForeColor(ui::Rgb(255, 0, 0));
+    title.SetFont({"Times New Roman", 15.75, true, false});
+    title.SetBackTransparent(true);
+    ui::Control& system =
+        form.Add(ui::Kind::Label, "lblSystem", design.systemLeft, design.systemTop, design.systemWidth, 195, &logo);
+    system.SetCaption(design.systemCaption);
+    system.SetForeColor(ui::Rgb(0, 0, 255));
+    system.SetBackTransparent(true);
+
+    ui::Control& iconBox = form.Add(ui::Kind::PictureBox, "picIcon", design.iconLeft, 360, 780, 780);
+    form.Add(ui::Kind::Image, "imgIcon", 0, 0, 480, 480, &iconBox).SetIconPicture();
+}
+
+void ShowTitleAndVersion(ui::Form& window, const std::string& title) {
+    window.SetCaption(title);
+    ui::Control& system = window.Ctl("lblSystem");
+    system.SetCaption(system.Caption() + kVersion);
+}
 
 bool StyleColor(int number, ui::Color& color) {
     if (number < 0 || number > 15) return false;
@@ -119,21 +134,6 @@ void VendorBranding::DressDialog(ui::Form& dialog) {
     CopyVendorHeader(dialog);
     CentreWindow(dialog);
     CentreIcon(dialog);
-}
-
-void CentreWindow(ui::Form& window) {
-    const ui::ScreenInfo screen = window.app().Screen();
-    // The centre sits at 42.5 % of the screen height: 0.85 = 17 / 20.
-    window.SetTop(RoundHalfEven(17LL * screen.heightTwips, 20) / 2 - window.Height() / 2);
-    window.SetLeft(screen.widthTwips / 2 - window.Width() / 2);
-}
-
-void CentreIcon(ui::Form& window) {
-    ui::Control* box = window.Find("picIcon");
-    ui::Control* icon = window.Find("imgIcon");
-    if (box == nullptr || icon == nullptr) return;
-    icon->SetTop(RoundHalfEven(box->ScaleHeight() - icon->Height(), 2));
-    icon->SetLeft(RoundHalfEven(box->ScaleWidth() - icon->Width(), 2));
 }
 
 }  // namespace kesma

@@ -1,5 +1,5 @@
 // The vendor header every window carries (logo picture or styled vendor title,
-// version line, icon) and the placement rules shared by all windows.
+// version line, icon).
 #pragma once
 
 #include <string>
@@ -10,6 +10,29 @@
 namespace kesma {
 
 class SettingsStore;
+
+// The version every program shows at the end of its version line.
+inline constexpr const char* kVersion = "7.3.COM";
+
+// Where a program's header lies, in twips: picLogo (top 360, 4740 x 780) holds the title
+// and the version line, picIcon (top 360, 780 x 780) the icon.
+struct HeaderDesign {
+    const char* systemCaption;  // the version line before the version
+    int logoLeft, iconLeft;
+    int titleLeft, titleTop, titleWidth, titleHeight;  // within picLogo
+    int systemLeft, systemTop, systemWidth;            // within picLogo, 195 high
+};
+
+// The control panel's header, which the About box and the removal window take too.
+inline constexpr HeaderDesign kControlPanelHeader{"TouchScreen Control Panel Version ", 480, 5280, 120, 60, 4500,
+                                                  420, 120, 510, 4500};
+
+// The header as designed: picLogo with lblOemTitle ("Lumivane", red, Times New Roman
+// bold) and lblSystem (blue), and picIcon with imgIcon.
+void AddVendorHeader(ui::Form& form, const HeaderDesign& design);
+
+// The program's title as the window's caption, and the version after the version line.
+void ShowTitleAndVersion(ui::Form& window, const std::string& title);
 
 // Colour number 0..15 of a style code; false (colour untouched) outside that range.
 bool StyleColor(int number, ui::Color& color);
@@ -37,8 +60,5 @@ private:
     SettingsStore& store_;
     FilePort& files_;
 };
-
-void CentreWindow(ui::Form& window);
-void CentreIcon(ui::Form& window);
 
 }  // namespace kesma

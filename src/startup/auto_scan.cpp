@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "shared/forms.h"
+
 namespace kesma::startup {
 
 namespace {
@@ -16,7 +18,7 @@ ui::Control& AddButton(ui::Form& form, const std::string& name, int left, const 
 
 frmAutoScan::frmAutoScan(ui::App& app, Startup& program)
     : ui::Form(app, "frmAutoScan", 6495, 3675), program_(program) {
-    AddStartupHeader(*this);
+    AddVendorHeader(*this, kStartupHeader);
     Add(ui::Kind::Shape, "Shape1", 420, 1320, 5595, 1335);
     ui::Control& frame = Add(ui::Kind::Frame, "Frame1", 600, 1500, 5235, 975);
     frame.SetCaption("  Auto Scan Mode Configuration");
@@ -42,7 +44,7 @@ frmAutoScan::frmAutoScan(ui::App& app, Startup& program)
 }
 
 void frmAutoScan::Form_Load() {
-    program_.DressWindow(*this);
+    ShowTitleAndVersion(*this, kAppTitle);
     if (!program_.LoadVendorValues(*this)) return;
     program_.LoadAutoScanValues();
 

@@ -1,6 +1,7 @@
 #include "startup/main_window.h"
 
-#include "controlpanel/support_about.h"
+#include "shared/about.h"
+#include "shared/forms.h"
 
 namespace kesma::startup {
 
@@ -41,7 +42,7 @@ int LabelNumber(const ui::Control& label) {
 }  // namespace
 
 frmMain::frmMain(ui::App& app, Startup& program) : ui::Form(app, "frmMain", 6495, 5295), program_(program) {
-    AddStartupHeader(*this);
+    AddVendorHeader(*this, kStartupHeader);
     Add(ui::Kind::Shape, "Shape1", 420, 1320, 5595, 3015);
 
     ui::Control& frame1 = Add(ui::Kind::Frame, "Frame1", 600, 1500, 3255, 2655);
@@ -103,7 +104,7 @@ frmMain::frmMain(ui::App& app, Startup& program) : ui::Form(app, "frmMain", 6495
 
 void frmMain::Form_Load() {
     program_.Main = this;
-    program_.DressWindow(*this);
+    ShowTitleAndVersion(*this, kAppTitle);
     if (!PassSingleInstanceGuard(app(), program_.platform.processes, program_.platform.windows, kProgramName,
                                  Handle(), Caption())) {
         app().End();
@@ -211,7 +212,7 @@ void frmMain::SetTestArea(bool on) {
 void frmMain::imgIcon_DblClick() {
     app().SetPointer(ui::Pointer::Hourglass);
     Hide();
-    app().Create<controlpanel::frmAbout>(program_.Branding, [this] { ReturnFromAbout(); }).Show();
+    app().Create<frmAbout>(program_.Branding, [this] { ReturnFromAbout(); }).Show();
     app().SetPointer(ui::Pointer::Default);
 }
 

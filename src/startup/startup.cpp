@@ -5,12 +5,12 @@
 
 #include "startup/auto_scan.h"
 #include "startup/main_window.h"
+#include "shared/forms.h"
 #include "shared/pause.h"
 
 namespace kesma::startup {
 
 namespace {
-constexpr std::uint8_t kDragDropMode = 4;
 constexpr const char* kMouseKeyName = "Control Panel";
 constexpr const char* kMouseSubKey = "Mouse";
 }  // namespace
@@ -25,7 +25,7 @@ Mode ParseCommandLine(const std::string& arguments) {
 }
 
 bool RightButtonStepRuns(const DeviceSettings& settings) {
-    return settings.RightButton == 1 && !(settings.RbAutoMode != 0 && settings.TouchMode == kDragDropMode);
+    return settings.RightButton == 1 && !(settings.RbAutoMode != 0 && settings.TouchMode == KESMA_DRAG_DROP_MODE);
 }
 
 Startup::Startup(ui::App& application, Platform& ports, Mode startMode)
@@ -56,18 +56,12 @@ int Startup::Run() {
     return app.Run();
 }
 
-void Startup::DressWindow(ui::Form& window) {
-    window.SetCaption(kAppTitle);
-    ui::Control& system = window.Ctl("lblSystem");
-    system.SetCaption(system.Caption() + "7.3.COM");
-}
-
 bool Startup::LoadVendorValues(ui::Form& window) {
     app.SetPointer(ui::Pointer::Hourglass);
     const bool loaded = Store.InitSettingsStore();
     app.SetPointer(ui::Pointer::Default);
     if (loaded) return true;
-    ShowError(app, "Fail to load data from Register File!", window.Caption());
+    ShowError(app, kVendorValuesMissing, window.Caption());
     app.End();
     return false;
 }
@@ -178,7 +172,7 @@ void Startup::StartupRun() {
     }
     Link.GetSettings();
     if (Link.Settings.ComPort == 0) {
-        ShowError(app, "TouchScreen Controller Not Found!", kAppTitle);
+        ReportControllerNotFound(app, kAppTitle);
         Link.CloseTouchDevice();
         return;
     }
@@ -200,23 +194,6 @@ void Startup::StartRightButton() {
     }
     // A copy started just now is not told to hide: only one that was already running.
     if (Link.Settings.RbAutoMode == 1 && registered != KESMA_NO_WINDOW) Programs.NotifyCalibrationStart();
-}
-
-void AddStartupHeader(ui::Form& form) {
-    ui::Control& logo = form.Add(ui::Kind::PictureBox, "picLogo", 420, 360, 4740, 780);
-    ui::Control& title = form.Add(ui::Kind::Label, "lblOemTitle", 0, 0, 2940, 465, &logo);
-    title.SetCaption("Lumivane");
-    title.SetForeColor(ui::Rgb(255, 0, 0));
-    title.SetFont({"Times New Roman", 15.75, true, false});
-    title.SetBackTransparent(true);
-    // The version line spans the header, so that the version is not cut off.
-    ui::Control& system = form.Add(ui::Kind::Label, "lblSystem", 0, 600, 4740, 195, &logo);
-    system.SetCaption("TouchScreen System Startup Version ");
-    system.SetForeColor(ui::Rgb(0, 0, 255));
-    system.SetBackTransparent(true);
-
-    ui::Control& iconBox = form.Add(ui::Kind::PictureBox, "picIcon", 5220, 360, 780, 780);
-    form.Add(ui::Kind::Image, "imgIcon", 0, 0, 480, 480, &iconBox).SetIconPicture();
 }
 
 }  // namespace kesma::startup

@@ -55,8 +55,6 @@ public:
     // start-up run or the auto-scan dialog. Returns the exit code once it has ended.
     int Run();
 
-    // Caption and version line of a window of the program.
-    void DressWindow(ui::Form& window);
     // The vendor values; on failure the error box, and the program ends (false).
     bool LoadVendorValues(ui::Form& window);
     // The stored double-click values, all three at their defaults when one is missing.
@@ -95,8 +93,9 @@ private:
     bool WithSettingsKey(Operation operation);
 };
 
-// The header of every window of the program: picLogo with lblOemTitle and lblSystem,
-// picIcon with imgIcon.
-void AddStartupHeader(ui::Form& form);
+// The header of every window of the program. The version line spans the header, so that
+// the version is not cut off.
+inline constexpr HeaderDesign kStartupHeader{"TouchScreen System Startup Version ", 420, 5220, 0, 0, 2940, 465,
+                                             0, 600, 4740};
 
 }  // namespace kesma::startup

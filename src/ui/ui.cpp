@@ -577,16 +577,15 @@ void Form::UserKeyDown(int keyCode, int shift, Control* focused) {
         Fire(OnKeyDown, keyCode, shift);
         if (!Reachable()) return;
     }
-    constexpr int kEnter = 13, kEsc = 27;
-    if (keyCode != kEnter && keyCode != kEsc) return;
+    if (keyCode != kKeyEnter && keyCode != kKeyEsc) return;
     // Windows' rule: Enter presses the push button that has the focus.
-    if (keyCode == kEnter && focused != nullptr && &focused->form() == this && focused->kind() == Kind::Button &&
+    if (keyCode == kKeyEnter && focused != nullptr && &focused->form() == this && focused->kind() == Kind::Button &&
         focused->Reachable()) {
         focused->UserClick();
         return;
     }
     for (const auto& c : controls_) {
-        if (c->kind() == Kind::Button && (keyCode == kEnter ? c->IsDefault() : c->IsCancel()) && c->Reachable()) {
+        if (c->kind() == Kind::Button && (keyCode == kKeyEnter ? c->IsDefault() : c->IsCancel()) && c->Reachable()) {
             c->UserClick();
             return;
         }

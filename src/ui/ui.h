@@ -36,6 +36,7 @@ constexpr Color Rgb(unsigned r, unsigned g, unsigned b) { return (b << 16) | (g 
 constexpr Color kBlack = 0x000000;
 constexpr Color kWhite = 0xFFFFFF;
 constexpr Color kTeal = 0x808000;
+constexpr Color kYellow = 0x00FFFF;
 constexpr Color kButtonFace = 0x8000000F;  // the system colour of button faces
 constexpr Color kWindowText = 0x80000008;
 constexpr bool IsSystemColor(Color c) { return (c & 0x80000000u) != 0; }
@@ -43,6 +44,8 @@ constexpr bool IsSystemColor(Color c) { return (c & 0x80000000u) != 0; }
 // Mouse buttons and shift state as handlers receive them.
 constexpr int kLeftButton = 1, kRightButton = 2, kMiddleButton = 4;
 constexpr int kShiftMask = 1, kCtrlMask = 2, kAltMask = 4;
+// Key codes of the keys the toolkit itself answers.
+constexpr int kKeyEnter = 13, kKeyEsc = 27;
 
 // Message box style flags and answers (the Win32 values).
 constexpr unsigned kMbOk = 0x0, kMbOkCancel = 0x1, kMbYesNo = 0x4;

@@ -1,4 +1,4 @@
-// The number reader and the setup.ini / setup.oem import on any file text: nothing may
+// The number readers and the setup.ini / setup.oem import on any file text: nothing may
 // crash, every value written must be in its range, and the key must be closed again.
 #include <cstddef>
 #include <cstdint>
@@ -9,15 +9,16 @@
 #include "fake_profile.h"
 #include "fake_registry.h"
 #include "fake_setup_ports.h"
-#include "setup/number_reader.h"
 #include "setup/setup_import.h"
+#include "shared/number_reader.h"
 #include "shared/settings_store.h"
 #include "ui/headless/headless.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace kesma;
     const std::string text(reinterpret_cast<const char*>(data), size);
-    setup::ReadNumber(text);
+    ReadNumber(text);
+    ReadDecimalNumber(text);
     for (const auto& key : setup::kSettingKeys) {
         const std::int32_t n = setup::CheckSetting(text, key.min, key.max);
         if (n < -3 || n > key.max) std::abort();

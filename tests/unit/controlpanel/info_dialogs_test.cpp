@@ -5,8 +5,8 @@
 #include <cstring>
 
 #include "bitmap_bytes.h"
-#include "controlpanel/support_about.h"
 #include "harness.h"
+#include "shared/about.h"
 
 namespace kesma::test {
 namespace {
@@ -140,7 +140,7 @@ TEST_F(InfoDialogsTest, AboutBoxKeepsItsCaption) {
     EXPECT_EQ(about->Caption(), " About");
     EXPECT_EQ(about->Ctl("lblSystem").Caption(), "TouchScreen Control Panel Version 7.3.COM");
     EXPECT_EQ(about->Ctl("lblOemTitle").Caption(), "Acme Touch");
-    EXPECT_EQ(about->Ctl("lblCopyright").Caption(), controlpanel::kCopyright);
+    EXPECT_EQ(about->Ctl("lblCopyright").Caption(), kCopyright);
     about->Ctl("cmdOK").UserClick();
     EXPECT_EQ(h.Form("frmAbout"), nullptr);
     EXPECT_TRUE(h.cp.Main->Visible());

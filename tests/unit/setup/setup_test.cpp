@@ -11,7 +11,6 @@
 #include "fake_registry.h"
 #include "fake_setup_ports.h"
 #include "setup/kesmainst.h"
-#include "setup/number_reader.h"
 #include "setup/progress_window.h"
 #include "setup/restart.h"
 #include "setup/setup_import.h"
@@ -24,21 +23,6 @@ using test::kSettingsPath;
 
 constexpr const char* kIni = "C:\\Program Files\\Lumivane\\TouchScreen\\setup.ini";
 constexpr const char* kOem = "C:\\Program Files\\Lumivane\\TouchScreen\\setup.oem";
-
-TEST(ReadNumber, ReadsTheLeadingNumberLeniently) {
-    const struct {
-        const char* text;
-        double value;
-    } cases[] = {
-        {"450.5", 450.5}, {"451.5", 451.5}, {" 1 2 ", 12},   {"\t-\n3", -3}, {"+7", 7},    {"&H1F", 31},
-        {"&o17", 15},     {"&h 1 f", 31},   {"&O19", 1},     {"&X1", 0},     {"-0.4", -0.4}, {"1e2", 100},
-        {"2.5D1", 25},    {"1e", 1},        {"1e+", 1},      {"7x", 7},      {"abc", 0},   {"", 0},
-        {".5", 0.5},      {"-", 0},         {"1.2.3", 1.2},  {"0x10", 0},    {"inf", 0},   {"1,000", 1},
-    };
-    for (const auto& c : cases) EXPECT_DOUBLE_EQ(ReadNumber(c.text), c.value) << '"' << c.text << '"';
-    EXPECT_TRUE(std::isinf(ReadNumber("1e999")));
-    EXPECT_EQ(ReadNumber(std::string("1\0e2", 4)), 1);
-}
 
 TEST(CheckSetting, RoundsHalvesToEvenAndReportsTheRange) {
     const struct {

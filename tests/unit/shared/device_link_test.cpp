@@ -5,6 +5,7 @@
 #include <cstring>
 #include <functional>
 
+#include "shared/forms.h"
 #include "sim_device.h"
 #include "ui/headless/headless.h"
 

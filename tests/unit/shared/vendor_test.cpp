@@ -4,6 +4,7 @@
 
 #include "fake_files.h"
 #include "fake_registry.h"
+#include "shared/forms.h"
 #include "shared/settings_store.h"
 #include "ui/headless/headless.h"
 

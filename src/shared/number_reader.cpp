@@ -1,22 +1,26 @@
-#include "setup/number_reader.h"
+#include "shared/number_reader.h"
 
 #include <cctype>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 
-namespace kesma::setup {
+namespace kesma {
 
 namespace {
 
-bool Skipped(char c) { return c == ' ' || c == '\t' || c == '\n'; }
+// What a reading takes beside decimal numbers.
+struct Syntax {
+    const char* skipped;  // characters skipped wherever they are
+    bool radixPrefixes;   // "&H" hexadecimal, "&O" octal
+};
 
 // The text without the characters the reading skips.
-std::string Compact(std::string_view text) {
+std::string Compact(std::string_view text, const char* skipped) {
     std::string out;
     out.reserve(text.size());
     for (char c : text) {
-        if (!Skipped(c)) out.push_back(c);
+        if (c == 0 || std::strchr(skipped, c) == nullptr) out.push_back(c);
     }
     return out;
 }
@@ -36,11 +40,9 @@ double ReadRadix(const std::string& text, std::size_t at, int radix) {
     return value;
 }
 
-}  // namespace
-
-double ReadNumber(std::string_view raw) {
-    const std::string text = Compact(raw);
-    if (!text.empty() && text[0] == '&') {
+double Read(std::string_view raw, Syntax syntax) {
+    const std::string text = Compact(raw, syntax.skipped);
+    if (syntax.radixPrefixes && !text.empty() && text[0] == '&') {
         const char kind = text.size() > 1 ? static_cast<char>(std::toupper(static_cast<unsigned char>(text[1]))) : 0;
         if (kind == 'H') return ReadRadix(text, 2, 16);
         if (kind == 'O') return ReadRadix(text, 2, 8);
@@ -69,4 +71,10 @@ double ReadNumber(std::string_view raw) {
     return std::strtod(number.c_str(), nullptr);
 }
 
-}  // namespace kesma::setup
+}  // namespace
+
+double ReadNumber(std::string_view text) { return Read(text, {" \t\n", true}); }
+
+double ReadDecimalNumber(std::string_view text) { return Read(text, {" \t\r\n", false}); }
+
+}  // namespace kesma

@@ -1,0 +1,19 @@
+// The support dialog: the vendor's support bitmap in a window sized to it.
+#pragma once
+
+#include "controlpanel/control_panel.h"
+
+namespace kesma::controlpanel {
+
+class frmSupport : public ui::Form {
+public:
+    frmSupport(ui::App& app, ControlPanel& cp);
+
+    void Form_Load();
+    void cmdOK_Click();
+
+private:
+    ControlPanel& cp_;
+};
+
+}  // namespace kesma::controlpanel

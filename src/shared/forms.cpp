@@ -1,0 +1,47 @@
+#include "shared/forms.h"
+
+namespace kesma {
+
+namespace {
+
+// Rounds to the nearest whole number, halves to even, as the classic integer
+// conversion before "\" does.
+int RoundHalfEven(long long numerator, long long denominator) {
+    long long q = numerator / denominator;
+    const long long twiceRest = 2 * (numerator % denominator);
+    if (twiceRest > denominator || (twiceRest == denominator && q % 2 != 0)) ++q;
+    if (twiceRest < -denominator || (twiceRest == -denominator && q % 2 != 0)) --q;
+    return static_cast<int>(q);
+}
+
+}  // namespace
+
+void CentreWindow(ui::Form& window) {
+    const ui::ScreenInfo screen = window.app().Screen();
+    // The centre sits at 42.5 % of the screen height: 0.85 = 17 / 20.
+    window.SetTop(RoundHalfEven(17LL * screen.heightTwips, 20) / 2 - window.Height() / 2);
+    window.SetLeft(screen.widthTwips / 2 - window.Width() / 2);
+}
+
+void CentreIcon(ui::Form& window) {
+    ui::Control* box = window.Find("picIcon");
+    ui::Control* icon = window.Find("imgIcon");
+    if (box == nullptr || icon == nullptr) return;
+    icon->SetTop(RoundHalfEven(box->ScaleHeight() - icon->Height(), 2));
+    icon->SetLeft(RoundHalfEven(box->ScaleWidth() - icon->Width(), 2));
+}
+
+void ShowError(ui::App& app, const std::string& text, const std::string& caption) {
+    app.Beep();
+    app.MsgBox(text, ui::kMbSystemModal | ui::kMbIconError, caption);
+}
+
+void ReportOpenFailure(ui::App& app, const std::string& title) {
+    ShowError(app, std::string("Fail to open ") + "KESMADRV.sys" + "!", title);
+}
+
+void ReportControllerNotFound(ui::App& app, const std::string& caption) {
+    ShowError(app, "TouchScreen Controller Not Found!", caption);
+}
+
+}  // namespace kesma

@@ -1,0 +1,20 @@
+// The helpers every program's forms share: placement on the screen and the error reports.
+#pragma once
+
+#include <string>
+
+#include "ui/ui.h"
+
+namespace kesma {
+
+void CentreWindow(ui::Form& window);
+void CentreIcon(ui::Form& window);
+
+// A beep, then a system-modal error box with OK (MB_SYSTEMMODAL | MB_ICONERROR).
+void ShowError(ui::App& app, const std::string& text, const std::string& caption);
+// "Fail to open KESMADRV.sys!" with the application title as caption.
+void ReportOpenFailure(ui::App& app, const std::string& title);
+// The driver has no COM port for the controller (ComPort 0).
+void ReportControllerNotFound(ui::App& app, const std::string& caption);
+
+}  // namespace kesma
