@@ -1,8 +1,5 @@
 #include "harness.h"
 
-#include <aclapi.h>
-#include <sddl.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -361,67 +358,11 @@ VendorKeyGuard::~VendorKeyGuard() {
         RegSetValueExA(key.get(), v.name.c_str(), 0, v.type, v.data.data(), static_cast<DWORD>(v.data.size()));
 }
 
-namespace {
-
-std::string DaclText(PSECURITY_DESCRIPTOR descriptor) {
-    char* text = nullptr;
-    if (!ConvertSecurityDescriptorToStringSecurityDescriptorA(descriptor, SDDL_REVISION_1, DACL_SECURITY_INFORMATION,
-                                                              &text, nullptr))
-        return {};
-    std::string result(text);
-    LocalFree(text);
-    return result;
+SettingsKeyReadOnly::SettingsKeyReadOnly() : key_(HKEY_LOCAL_MACHINE, kVendorKey) {
+    EXPECT_TRUE(key_.Made()) << "making the vendor key read-only";
 }
 
-std::vector<BYTE> KeyDacl(HKEY key) {
-    DWORD size = 0;
-    RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, nullptr, &size);
-    std::vector<BYTE> descriptor(size);
-    if (size == 0 || RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor.data(), &size) != ERROR_SUCCESS)
-        descriptor.clear();
-    return descriptor;
-}
-
-}  // namespace
-
-SettingsKeyReadOnly::SettingsKeyReadOnly() {
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kVendorKey, 0, READ_CONTROL | WRITE_DAC | KEY_WOW64_64KEY, &key_) !=
-        ERROR_SUCCESS) {
-        key_ = nullptr;
-        ADD_FAILURE() << "vendor key";
-        return;
-    }
-    saved_ = KeyDacl(key_);
-    PSECURITY_DESCRIPTOR readOnly = nullptr;
-    BOOL present = FALSE, defaulted = FALSE;
-    PACL dacl = nullptr;
-    if (saved_.empty() ||
-        !ConvertStringSecurityDescriptorToSecurityDescriptorA("D:P(A;;KR;;;WD)", SDDL_REVISION_1, &readOnly, nullptr) ||
-        !GetSecurityDescriptorDacl(readOnly, &present, &dacl, &defaulted)) {
-        ADD_FAILURE() << "vendor key's DACL";
-        saved_.clear();  // nothing was changed
-    } else {
-        EXPECT_EQ(SetSecurityInfo(key_, SE_REGISTRY_KEY,
-                                  DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION, nullptr, nullptr,
-                                  dacl, nullptr),
-                  static_cast<DWORD>(ERROR_SUCCESS))
-            << "making the vendor key read-only";
-    }
-    if (readOnly != nullptr) LocalFree(readOnly);
-}
-
-SettingsKeyReadOnly::~SettingsKeyReadOnly() {
-    if (key_ == nullptr) return;
-    if (!saved_.empty()) {
-        // The descriptor as it was, protection flag included: no inheritance is recomputed.
-        EXPECT_EQ(RegSetKeySecurity(key_, DACL_SECURITY_INFORMATION, saved_.data()), ERROR_SUCCESS)
-            << "restoring the vendor key's DACL";
-        std::vector<BYTE> now = KeyDacl(key_);
-        EXPECT_EQ(now.empty() ? std::string() : DaclText(now.data()), DaclText(saved_.data()))
-            << "the vendor key's DACL";
-    }
-    RegCloseKey(key_);
-}
+SettingsKeyReadOnly::~SettingsKeyReadOnly() { EXPECT_TRUE(key_.Restore()) << "restoring the vendor key's DACL"; }
 
 // ---------------------------------------------------------------------------------------
 

@@ -15,6 +15,7 @@
 
 #include "automation/automation.h"
 #include "automation/json.h"
+#include "automation/readonly_key.h"
 #include "sim/core/kesmadrv_private.h"
 
 namespace kesma::e2e {
@@ -139,19 +140,15 @@ private:
     std::vector<Value> saved_;
 };
 
-// Makes the vendor key read-only for everyone through its DACL (D:P(A;;KR;;;WD)), as it is
-// for a user who is no administrator: the programs still open it, but every write fails
-// with access denied. Puts the exact previous DACL back when it goes out of scope.
+// Makes the vendor key read-only for everyone, as it is for a user who is no administrator;
+// puts the exact previous DACL back when it goes out of scope. Either failing fails the test.
 class SettingsKeyReadOnly {
 public:
     SettingsKeyReadOnly();
     ~SettingsKeyReadOnly();
-    SettingsKeyReadOnly(const SettingsKeyReadOnly&) = delete;
-    SettingsKeyReadOnly& operator=(const SettingsKeyReadOnly&) = delete;
 
 private:
-    HKEY key_ = nullptr;       // opened with WRITE_DAC before the DACL takes it away
-    std::vector<BYTE> saved_;  // the previous DACL as a self-relative security descriptor
+    automation::ReadOnlyKey key_;
 };
 
 // Polls until the condition holds or the time-out passes; fails the test and gives up at
