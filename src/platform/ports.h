@@ -16,17 +16,22 @@ constexpr Handle kInvalidHandle = -1;
 constexpr HKey kHkeyLocalMachine = 0x80000002u;
 constexpr HKey kHkeyCurrentUser = 0x80000001u;
 
-// \\.\KESMADRV
-class DevicePort {
+// Closing a kernel handle, declared once for the ports that hand out handles.
+class HandlePort {
 public:
-    virtual ~DevicePort() = default;
+    virtual ~HandlePort() = default;
+    virtual bool CloseHandle(Handle handle) = 0;
+};
+
+// \\.\KESMADRV
+class DevicePort : public virtual HandlePort {
+public:
     // CreateFileA(name, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
     //             &zeroed SECURITY_ATTRIBUTES, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)
     virtual Handle CreateFileA(const std::string& name) = 0;
     // DeviceIoControl(handle, code, buffer, size, buffer, size, &bytesReturned, &zeroed OVERLAPPED)
     virtual bool DeviceIoControl(Handle handle, std::uint32_t code, void* buffer, std::uint32_t size,
                                  std::uint32_t& bytesReturned) = 0;
-    virtual bool CloseHandle(Handle handle) = 0;
 };
 
 // Win32 result codes the registry procedures look at.
@@ -37,18 +42,23 @@ constexpr long kErrorMoreData = 234;
 constexpr std::uint32_t kRegSz = 1;
 constexpr std::uint32_t kRegDword = 4;
 
-class RegistryPort {
+// Reading and closing an open key, declared once for the ports that open keys.
+class RegistryKeyPort {
 public:
-    virtual ~RegistryPort() = default;
-    // RegCreateKeyA(root, path, &key)
-    virtual long RegCreateKeyA(HKey root, const std::string& path, HKey& key) = 0;
+    virtual ~RegistryKeyPort() = default;
     // RegQueryValueExA(key, name, nullptr, &type, data, &size); data may be null to learn type and size.
     virtual long RegQueryValueExA(HKey key, const std::string& name, std::uint32_t& type, void* data,
                                   std::uint32_t& size) = 0;
+    virtual long RegCloseKey(HKey key) = 0;
+};
+
+class RegistryPort : public virtual RegistryKeyPort {
+public:
+    // RegCreateKeyA(root, path, &key)
+    virtual long RegCreateKeyA(HKey root, const std::string& path, HKey& key) = 0;
     // RegSetValueExA(key, name, 0, type, data, size)
     virtual long RegSetValueExA(HKey key, const std::string& name, std::uint32_t type, const void* data,
                                 std::uint32_t size) = 0;
-    virtual long RegCloseKey(HKey key) = 0;
 };
 
 constexpr unsigned kGwHwndNext = 2;

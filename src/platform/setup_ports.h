@@ -26,9 +26,8 @@ constexpr std::uint32_t kWaitTimeout = 0x102;
 constexpr std::uint32_t kWaitFailed = 0xFFFFFFFF;
 constexpr std::uint32_t kMoveFileDelayUntilReboot = 4;
 
-class ProcessControlPort {
+class ProcessControlPort : public virtual HandlePort {
 public:
-    virtual ~ProcessControlPort() = default;
     // CreateProcessA(nullptr, commandLine, ..., STARTF_USESHOWWINDOW with SW_SHOWNORMAL);
     // the thread handle is closed at once, the process handle is the caller's to close.
     // False when the program did not start.
@@ -38,7 +37,6 @@ public:
     virtual std::uint32_t WaitForSingleObject(Handle handle, std::uint32_t milliseconds) = 0;
     // GetExitCodeProcess(process, &exitCode)
     virtual bool GetExitCodeProcess(Handle process, std::uint32_t& exitCode) = 0;
-    virtual bool CloseHandle(Handle handle) = 0;
     // MoveFileExA(existing, nullptr, flags): no new name.
     virtual bool MoveFileExA(const std::string& existing, std::uint32_t flags) = 0;
 };

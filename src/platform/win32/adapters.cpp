@@ -48,7 +48,7 @@ bool DeviceAdapter::DeviceIoControl(Handle handle, std::uint32_t code, void* buf
     return ok != FALSE;
 }
 
-bool DeviceAdapter::CloseHandle(Handle handle) { return ::CloseHandle(ToHandle(handle)) != FALSE; }
+bool HandleAdapter::CloseHandle(Handle handle) { return ::CloseHandle(ToHandle(handle)) != FALSE; }
 
 long RegistryAdapter::RegCreateKeyA(HKey root, const std::string& path, HKey& key) {
     HKEY opened = nullptr;
@@ -57,8 +57,8 @@ long RegistryAdapter::RegCreateKeyA(HKey root, const std::string& path, HKey& ke
     return result;
 }
 
-long RegistryAdapter::RegQueryValueExA(HKey key, const std::string& name, std::uint32_t& type, void* data,
-                                       std::uint32_t& size) {
+long RegistryKeyAdapter::RegQueryValueExA(HKey key, const std::string& name, std::uint32_t& type, void* data,
+                                          std::uint32_t& size) {
     DWORD valueType = 0;
     DWORD valueSize = size;
     const LONG result = ::RegQueryValueExA(ToHkey(key), name.c_str(), nullptr, &valueType,
@@ -73,7 +73,7 @@ long RegistryAdapter::RegSetValueExA(HKey key, const std::string& name, std::uin
     return ::RegSetValueExA(ToHkey(key), name.c_str(), 0, type, static_cast<const BYTE*>(data), size);
 }
 
-long RegistryAdapter::RegCloseKey(HKey key) { return ::RegCloseKey(ToHkey(key)); }
+long RegistryKeyAdapter::RegCloseKey(HKey key) { return ::RegCloseKey(ToHkey(key)); }
 
 Hwnd WindowAdapter::FindWindowA() { return FromHwnd(::FindWindowA(nullptr, nullptr)); }
 

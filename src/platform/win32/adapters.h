@@ -5,22 +5,32 @@
 
 namespace kesma::win32 {
 
-class DeviceAdapter final : public DevicePort {
+// The one CloseHandle of the ports that hand out handles.
+class HandleAdapter : public virtual HandlePort {
+public:
+    bool CloseHandle(Handle handle) override;
+};
+
+class DeviceAdapter final : public DevicePort, public HandleAdapter {
 public:
     Handle CreateFileA(const std::string& name) override;
     bool DeviceIoControl(Handle handle, std::uint32_t code, void* buffer, std::uint32_t size,
                          std::uint32_t& bytesReturned) override;
-    bool CloseHandle(Handle handle) override;
 };
 
-class RegistryAdapter final : public RegistryPort {
+// The one RegQueryValueExA and RegCloseKey of the ports that open keys.
+class RegistryKeyAdapter : public virtual RegistryKeyPort {
 public:
-    long RegCreateKeyA(HKey root, const std::string& path, HKey& key) override;
     long RegQueryValueExA(HKey key, const std::string& name, std::uint32_t& type, void* data,
                           std::uint32_t& size) override;
+    long RegCloseKey(HKey key) override;
+};
+
+class RegistryAdapter final : public RegistryPort, public RegistryKeyAdapter {
+public:
+    long RegCreateKeyA(HKey root, const std::string& path, HKey& key) override;
     long RegSetValueExA(HKey key, const std::string& name, std::uint32_t type, const void* data,
                         std::uint32_t size) override;
-    long RegCloseKey(HKey key) override;
 };
 
 class WindowAdapter final : public WindowPort {

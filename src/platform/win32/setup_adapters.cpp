@@ -56,8 +56,6 @@ bool ProcessControlAdapter::GetExitCodeProcess(Handle process, std::uint32_t& ex
     return ok;
 }
 
-bool ProcessControlAdapter::CloseHandle(Handle handle) { return ::CloseHandle(ToHandle(handle)) != FALSE; }
-
 bool ProcessControlAdapter::MoveFileExA(const std::string& existing, std::uint32_t flags) {
     return ::MoveFileExA(existing.c_str(), nullptr, flags) != FALSE;
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/setup_ports.h"
+#include "platform/win32/adapters.h"
 
 namespace kesma::win32 {
 
@@ -12,13 +13,12 @@ public:
                                            const std::string& file) override;
 };
 
-class ProcessControlAdapter final : public ProcessControlPort {
+class ProcessControlAdapter final : public ProcessControlPort, public HandleAdapter {
 public:
     bool CreateProcessA(const std::string& commandLine, std::uint32_t& processId, Handle& process) override;
     Handle OpenProcess(std::uint32_t access, bool inherit, std::uint32_t processId) override;
     std::uint32_t WaitForSingleObject(Handle handle, std::uint32_t milliseconds) override;
     bool GetExitCodeProcess(Handle process, std::uint32_t& exitCode) override;
-    bool CloseHandle(Handle handle) override;
     bool MoveFileExA(const std::string& existing, std::uint32_t flags) override;
 };
 
