@@ -3,13 +3,7 @@
 namespace kesma::controlpanel {
 
 ControlPanel::ControlPanel(ui::App& application, Platform& ports)
-    : app(application),
-      platform(ports),
-      Link(ports.device),
-      Reg(ports.registry),
-      Store(Reg),
-      Branding(Store, ports.files),
-      Programs(Link, Store, ports.windows, ports.processes) {
+    : ProgramServices(ports), app(application), platform(ports) {
     PortRecords.fill(EmptyPortResources());
 }
 

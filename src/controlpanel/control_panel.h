@@ -8,13 +8,9 @@
 
 #include "controlpanel/com_discovery.h"
 #include "controlpanel/summary_texts.h"
-#include "platform/device_enum_port.h"
-#include "platform/ports.h"
-#include "shared/companions.h"
-#include "shared/device_link.h"
+#include "platform/platform.h"
 #include "shared/records.h"
-#include "shared/settings_store.h"
-#include "shared/vendor.h"
+#include "shared/services.h"
 #include "ui/ui.h"
 
 namespace kesma::controlpanel {
@@ -22,17 +18,7 @@ namespace kesma::controlpanel {
 inline constexpr const char* kAppTitle = " TouchScreen Control Panel #Velorix";
 inline constexpr const char* kProgramName = "Kesmapan";
 
-// The platform a control panel runs on: Win32 adapters in the product, fakes in tests.
-struct Platform {
-    DevicePort& device;
-    RegistryPort& registry;
-    WindowPort& windows;
-    ProcessPort& processes;
-    FilePort& files;
-    DeviceEnumPort& devices;
-};
-
-class ControlPanel {
+class ControlPanel : public ProgramServices {
 public:
     ControlPanel(ui::App& app, Platform& platform);
     ControlPanel(const ControlPanel&) = delete;
@@ -43,11 +29,6 @@ public:
 
     ui::App& app;
     Platform& platform;
-    DeviceLink Link;
-    Registry Reg;
-    SettingsStore Store;
-    VendorBranding Branding;
-    Companions Programs;
     NameTables Names;
     PortTable PortRecords;  // COM1..COM9, from the COM discovery at start-up
     std::string SupportBitmapPath;

@@ -3,6 +3,7 @@
 #include "controlpanel/main_window.h"
 #include "platform/win32/adapters.h"
 #include "platform/win32/device_enum_win32.h"
+#include "platform/win32/wiring.h"
 #include "ui/win32/entry_guard.h"
 #include "ui/win32/win32_backend.h"
 
@@ -11,16 +12,11 @@
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     return ui::RunGuarded(kesma::controlpanel::kAppTitle, [] {
-        kesma::win32::DeviceAdapter device;
-        kesma::win32::RegistryAdapter registry;
-        kesma::win32::WindowAdapter windows;
-        kesma::win32::ProcessAdapter processes;
-        kesma::win32::FileAdapter files;
-        kesma::win32::DeviceEnumAdapter devices;
-        kesma::controlpanel::Platform platform{device, registry, windows, processes, files, devices};
+        using namespace kesma::win32;
+        Wiring<DeviceAdapter, RegistryAdapter, WindowAdapter, ProcessAdapter, FileAdapter, DeviceEnumAdapter> wiring;
         ui::Win32Backend backend;
         ui::App app(backend, kesma::controlpanel::kAppTitle);
-        kesma::controlpanel::ControlPanel cp(app, platform);
+        kesma::controlpanel::ControlPanel cp(app, wiring.platform());
         app.Create<kesma::controlpanel::frmMain>(cp).Show();
         return app.Run();
     });

@@ -92,8 +92,8 @@ void frmMain::EndProgram() { app().End(); }
 void frmMain::Form_Load() {
     ShowTitleAndVersion(*this, kAppTitle);
 
-    if (!PassSingleInstanceGuard(app(), cp_.platform.processes, cp_.platform.windows, kProgramName, Handle(),
-                                 Caption())) {
+    if (!PassSingleInstanceGuard(app(), cp_.platform.Get<ProcessPort>(), cp_.platform.Get<WindowPort>(), kProgramName,
+                                 Handle(), Caption())) {
         EndProgram();
         return;
     }
@@ -122,7 +122,7 @@ void frmMain::Form_Load() {
         return;
     }
 
-    DiscoverComPorts(cp_.platform.devices, cp_.PortRecords);
+    DiscoverComPorts(cp_.platform.Get<DeviceEnumPort>(), cp_.PortRecords);
     for (PortResources& record : cp_.PortRecords) {
         if (record.ComNumber > 0) cp_.Link.SetPortResources(record);
     }
@@ -169,13 +169,13 @@ void frmMain::HideMouseSpeedRow() {
 void frmMain::ChooseSupportButton() {
     ui::Control& support = Ctl("cmdSupport");
     const std::string& installPath = cp_.Store.InstallPath;
-    if (FileExists(cp_.platform.files, installPath + "\\TSVender.Cut")) {
+    if (FileExists(cp_.platform.Get<FilePort>(), installPath + "\\TSVender.Cut")) {
         support.SetCaption("");
         support.SetVisible(false);
         return;
     }
     cp_.SupportBitmapPath = installPath + "\\TSVender.Bmp";
-    if (!FileExists(cp_.platform.files, cp_.SupportBitmapPath)) support.SetCaption("&About");
+    if (!FileExists(cp_.platform.Get<FilePort>(), cp_.SupportBitmapPath)) support.SetCaption("&About");
 }
 
 void frmMain::FillSummaryLines() {
@@ -241,7 +241,7 @@ void frmMain::cmdSleepTime_Click() { ShowThenHide<frmSleepTime>(cp_); }
 void frmMain::cmdCalibration_Click() { HideThenShow<frmCalibration>(cp_); }
 
 void frmMain::cmdSupport_Click() {
-    if (FileExists(cp_.platform.files, cp_.SupportBitmapPath)) {
+    if (FileExists(cp_.platform.Get<FilePort>(), cp_.SupportBitmapPath)) {
         HideThenShow<frmSupport>(cp_);
     } else {
         imgIcon_DblClick();

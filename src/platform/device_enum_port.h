@@ -47,9 +47,9 @@ constexpr std::size_t kIoDesAllocBase = 8;
 constexpr std::size_t kIoDesAllocEnd = 16;
 constexpr std::size_t kIrqDesAllocNum = 12;
 
-class DeviceEnumPort {
+// The hardware key it opens is read and closed through RegistryKeyPort.
+class DeviceEnumPort : public virtual RegistryKeyPort {
 public:
-    virtual ~DeviceEnumPort() = default;
     // SetupDiClassGuidsFromNameA(className, guids, capacity, &required)
     virtual bool SetupDiClassGuidsFromNameA(const std::string& className, ClassGuid* guids,
                                            std::uint32_t capacity, std::uint32_t& required) = 0;
@@ -64,10 +64,6 @@ public:
     virtual HKey SetupDiOpenDevRegKey(DeviceInfoList list, const DeviceInfo& info, std::uint32_t scope,
                                       std::uint32_t hwProfile, std::uint32_t keyType,
                                       std::uint32_t samDesired) = 0;
-    // RegQueryValueExA(key, name, nullptr, &type, data, &size)
-    virtual long RegQueryValueExA(HKey key, const std::string& name, std::uint32_t& type, void* data,
-                                 std::uint32_t& size) = 0;
-    virtual long RegCloseKey(HKey key) = 0;
     // CM_Get_DevNode_Status(&status, &problem, devInst, 0)
     virtual std::uint32_t CM_Get_DevNode_Status(std::uint32_t& status, std::uint32_t& problem,
                                                 std::uint32_t devInst) = 0;

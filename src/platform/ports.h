@@ -16,17 +16,22 @@ constexpr Handle kInvalidHandle = -1;
 constexpr HKey kHkeyLocalMachine = 0x80000002u;
 constexpr HKey kHkeyCurrentUser = 0x80000001u;
 
-// \\.\KESMADRV
-class DevicePort {
+// Closing a kernel handle, declared once for the ports that hand out handles.
+class HandlePort {
 public:
-    virtual ~DevicePort() = default;
+    virtual ~HandlePort() = default;
+    virtual bool CloseHandle(Handle handle) = 0;
+};
+
+// \\.\KESMADRV
+class DevicePort : public virtual HandlePort {
+public:
     // CreateFileA(name, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
     //             &zeroed SECURITY_ATTRIBUTES, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)
-    virtual Handle CreateFile(const std::string& name) = 0;
+    virtual Handle CreateFileA(const std::string& name) = 0;
     // DeviceIoControl(handle, code, buffer, size, buffer, size, &bytesReturned, &zeroed OVERLAPPED)
     virtual bool DeviceIoControl(Handle handle, std::uint32_t code, void* buffer, std::uint32_t size,
                                  std::uint32_t& bytesReturned) = 0;
-    virtual bool CloseHandle(Handle handle) = 0;
 };
 
 // Win32 result codes the registry procedures look at.
@@ -37,39 +42,60 @@ constexpr long kErrorMoreData = 234;
 constexpr std::uint32_t kRegSz = 1;
 constexpr std::uint32_t kRegDword = 4;
 
-class RegistryPort {
+// Reading and closing an open key, declared once for the ports that open keys.
+class RegistryKeyPort {
 public:
-    virtual ~RegistryPort() = default;
-    // RegCreateKeyA(root, path, &key)
-    virtual long RegCreateKey(HKey root, const std::string& path, HKey& key) = 0;
+    virtual ~RegistryKeyPort() = default;
     // RegQueryValueExA(key, name, nullptr, &type, data, &size); data may be null to learn type and size.
-    virtual long RegQueryValueEx(HKey key, const std::string& name, std::uint32_t& type, void* data,
-                                 std::uint32_t& size) = 0;
-    // RegSetValueExA(key, name, 0, type, data, size)
-    virtual long RegSetValueEx(HKey key, const std::string& name, std::uint32_t type, const void* data,
-                               std::uint32_t size) = 0;
+    virtual long RegQueryValueExA(HKey key, const std::string& name, std::uint32_t& type, void* data,
+                                  std::uint32_t& size) = 0;
     virtual long RegCloseKey(HKey key) = 0;
+};
+
+class RegistryPort : public virtual RegistryKeyPort {
+public:
+    // RegCreateKeyA(root, path, &key)
+    virtual long RegCreateKeyA(HKey root, const std::string& path, HKey& key) = 0;
+    // RegSetValueExA(key, name, 0, type, data, size)
+    virtual long RegSetValueExA(HKey key, const std::string& name, std::uint32_t type, const void* data,
+                                std::uint32_t size) = 0;
 };
 
 constexpr unsigned kGwHwndNext = 2;
 constexpr int kGwwHinstance = -6;
 constexpr unsigned kWmUser = 0x400;
 
-// Top-level windows and the messages between the programs.
+// A rectangle in screen pixels, laid out as a RECT; right and bottom are exclusive.
+struct PixelRect {
+    std::int32_t left = 0, top = 0, right = 0, bottom = 0;
+};
+
+constexpr Hwnd kHwndTopMost = -1;
+constexpr unsigned kSwpNoSize = 0x0001;
+constexpr unsigned kSwpNoMove = 0x0002;
+
+// Top-level windows, their places and the messages between the programs.
 class WindowPort {
 public:
     virtual ~WindowPort() = default;
-    virtual Hwnd FindWindow() = 0;  // FindWindowA(nullptr, nullptr)
+    virtual Hwnd FindWindowA() = 0;  // FindWindowA(nullptr, nullptr)
     virtual Hwnd GetWindow(Hwnd window, unsigned command) = 0;
     virtual Hwnd GetParent(Hwnd window) = 0;
     virtual std::uint16_t GetWindowWord(Hwnd window, int index) = 0;
     // GetWindowTextA(window, buffer, capacity); returns the characters copied.
-    virtual int GetWindowText(Hwnd window, char* buffer, int capacity) = 0;
-    virtual int GetWindowTextLength(Hwnd window) = 0;
+    virtual int GetWindowTextA(Hwnd window, char* buffer, int capacity) = 0;
+    virtual int GetWindowTextLengthA(Hwnd window) = 0;
     virtual bool SetForegroundWindow(Hwnd window) = 0;
     virtual bool BringWindowToTop(Hwnd window) = 0;
-    virtual std::intptr_t SendMessage(Hwnd window, unsigned message, std::uintptr_t wParam,
-                                      std::intptr_t lParam) = 0;
+    virtual std::intptr_t SendMessageA(Hwnd window, unsigned message, std::uintptr_t wParam,
+                                       std::intptr_t lParam) = 0;
+    // GetWindowRect(window, &rect)
+    virtual PixelRect GetWindowRect(Hwnd window) = 0;
+    // GetClassNameA(window, buffer, capacity); returns the characters copied, 0 when no
+    // window has that handle.
+    virtual int GetClassNameA(Hwnd window, char* buffer, int capacity) = 0;
+    // SetWindowPos(window, insertAfter, 0, 0, 0, 0, flags)
+    virtual bool SetWindowPos(Hwnd window, Hwnd insertAfter, unsigned flags) = 0;
 };
 
 constexpr unsigned kSwHide = 0;

@@ -14,9 +14,9 @@ class ProfilePort {
 public:
     virtual ~ProfilePort() = default;
     // GetPrivateProfileStringA(section, key, defaultText, buffer, size, file)
-    virtual std::uint32_t GetPrivateProfileString(const std::string& section, const std::string& key,
-                                                  const std::string& defaultText, char* buffer,
-                                                  std::uint32_t size, const std::string& file) = 0;
+    virtual std::uint32_t GetPrivateProfileStringA(const std::string& section, const std::string& key,
+                                                   const std::string& defaultText, char* buffer,
+                                                   std::uint32_t size, const std::string& file) = 0;
 };
 
 constexpr std::uint32_t kSynchronize = 0x100000;
@@ -26,21 +26,19 @@ constexpr std::uint32_t kWaitTimeout = 0x102;
 constexpr std::uint32_t kWaitFailed = 0xFFFFFFFF;
 constexpr std::uint32_t kMoveFileDelayUntilReboot = 4;
 
-class ProcessControlPort {
+class ProcessControlPort : public virtual HandlePort {
 public:
-    virtual ~ProcessControlPort() = default;
     // CreateProcessA(nullptr, commandLine, ..., STARTF_USESHOWWINDOW with SW_SHOWNORMAL);
     // the thread handle is closed at once, the process handle is the caller's to close.
     // False when the program did not start.
-    virtual bool StartProcess(const std::string& commandLine, std::uint32_t& processId, Handle& process) = 0;
+    virtual bool CreateProcessA(const std::string& commandLine, std::uint32_t& processId, Handle& process) = 0;
     // OpenProcess(access, inherit, processId); 0 on failure.
     virtual Handle OpenProcess(std::uint32_t access, bool inherit, std::uint32_t processId) = 0;
     virtual std::uint32_t WaitForSingleObject(Handle handle, std::uint32_t milliseconds) = 0;
     // GetExitCodeProcess(process, &exitCode)
     virtual bool GetExitCodeProcess(Handle process, std::uint32_t& exitCode) = 0;
-    virtual bool CloseHandle(Handle handle) = 0;
     // MoveFileExA(existing, nullptr, flags): no new name.
-    virtual bool MoveFileEx(const std::string& existing, std::uint32_t flags) = 0;
+    virtual bool MoveFileExA(const std::string& existing, std::uint32_t flags) = 0;
 };
 
 struct Luid {
@@ -68,7 +66,7 @@ public:
     // OpenProcessToken(process, access, &token)
     virtual bool OpenProcessToken(Handle process, std::uint32_t access, Handle& token) = 0;
     // LookupPrivilegeValueA(nullptr, name, &luid): the system name is empty (this computer).
-    virtual bool LookupPrivilegeValue(const std::string& name, Luid& luid) = 0;
+    virtual bool LookupPrivilegeValueA(const std::string& name, Luid& luid) = 0;
     // AdjustTokenPrivileges(token, disableAll, &newState, bufferLength, previousState, &returnLength)
     virtual bool AdjustTokenPrivileges(Handle token, bool disableAll, const TokenPrivileges& newState,
                                        std::uint32_t bufferLength, void* previousState,
@@ -82,7 +80,7 @@ public:
 class DebugPort {
 public:
     virtual ~DebugPort() = default;
-    virtual void OutputDebugString(const std::string& text) = 0;  // OutputDebugStringA(text)
+    virtual void OutputDebugStringA(const std::string& text) = 0;  // OutputDebugStringA(text)
 };
 
 }  // namespace kesma

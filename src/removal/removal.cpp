@@ -66,14 +66,10 @@ WaitResult WaitForUninstaller(ui::App& app, ProcessControlPort& processes, Handl
     return WaitResult::TimedOut;
 }
 
-frmMain::frmMain(ui::App& app, RemovalPlatform& platform)
+frmMain::frmMain(ui::App& app, Platform& platform)
     : ui::Form(app, "frmMain", kClientWidth, kClientHeight),
       platform_(platform),
-      link_(platform.device),
-      registry_(platform.registry),
-      store_(registry_),
-      branding_(store_, platform.files),
-      companions_(link_, store_, platform.windows, platform.processes) {
+      services_(platform) {
     SetCaption("Removal");
     AddVendorHeader(*this, kRemovalHeader);
 
@@ -101,14 +97,14 @@ void frmMain::Form_Load() {
     ShowTitleAndVersion(*this, kRemovalTitle);
 
     app().SetPointer(ui::Pointer::Hourglass);
-    const bool loaded = store_.InitSettingsStore();
+    const bool loaded = services_.Store.InitSettingsStore();
     app().SetPointer(ui::Pointer::Default);
     if (!loaded) {
         app().MsgBox(kVendorValuesMissing, ui::kMbOk, Caption());
         app().End();
         return;
     }
-    branding_.ApplyVendorHeader(*this);
+    services_.Branding.ApplyVendorHeader(*this);
     Ctl("lblAsk").SetCaption("Are you sure you want to completely remove " + std::string("TouchScreen V.") +
                              kVersion + " and all of its components?");
     LayOut();
@@ -141,22 +137,22 @@ void frmMain::cmdNo_Click() {
 
 void frmMain::imgIcon_DblClick() {
     Hide();
-    app().Create<frmAbout>(branding_, [this] { Show(); }).Show();
+    app().Create<frmAbout>(services_.Branding, [this] { Show(); }).Show();
 }
 
 void frmMain::CloseCompanions() {
-    if (!link_.OpenTouchDevice()) return;
-    companions_.CloseRightButtonProgram();
-    companions_.CloseSmiProgram();
-    link_.CloseTouchDevice();
+    if (!services_.Link.OpenTouchDevice()) return;
+    services_.Programs.CloseRightButtonProgram();
+    services_.Programs.CloseSmiProgram();
+    services_.Link.CloseTouchDevice();
 }
 
 std::string frmMain::RunUninstaller() {
-    ProcessControlPort& processes = platform_.processControl;
-    const std::string commandLine = CompanionCommandLine(store_.InstallPath, "unins000.exe") + " /SILENT";
+    ProcessControlPort& processes = platform_.Get<ProcessControlPort>();
+    const std::string commandLine = CompanionCommandLine(services_.Store.InstallPath, "unins000.exe") + " /SILENT";
     std::uint32_t processId = 0;
     kesma::Handle started = 0;
-    if (!processes.StartProcess(commandLine, processId, started)) return "unins000.exe cannot be started";
+    if (!processes.CreateProcessA(commandLine, processId, started)) return "unins000.exe cannot be started";
     // The start's own handle is kept to the end: it keeps an uninstaller that ends at once
     // there to be opened, and it may read the exit status, which the SYNCHRONIZE handle
     // that is waited on may not.
@@ -185,13 +181,14 @@ void frmMain::cmdYes_Click() {
         app().End();
         return;
     }
-    platform_.processControl.MoveFileEx(store_.WindowsPath + "\\Kesmawipe.exe", kMoveFileDelayUntilReboot);
+    platform_.Get<ProcessControlPort>().MoveFileExA(services_.Store.WindowsPath + "\\Kesmawipe.exe",
+                                                    kMoveFileDelayUntilReboot);
     Pause(app(), 10);
     progress.Unload();
     app().MsgBox("Removal is complete to uninstall TouchScreen drivers and utilities.\r\n\r\n"
                  "The Windows must be restarted.",
                  ui::kMbOk | ui::kMbIconInformation | ui::kMbSystemModal, app().Title());
-    setup::RestartWindows(app(), platform_.restart);
+    setup::RestartWindows(app(), platform_.Get<RestartPort>());
     app().End();
 }
 

@@ -6,27 +6,13 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/ports.h"
-#include "platform/setup_ports.h"
-#include "shared/companions.h"
-#include "shared/device_link.h"
-#include "shared/settings_store.h"
-#include "shared/vendor.h"
+#include "platform/platform.h"
+#include "shared/services.h"
 #include "ui/ui.h"
 
 namespace kesma::removal {
 
 inline constexpr const char* kRemovalTitle = "TouchScreen Software Removal";
-
-struct RemovalPlatform {
-    DevicePort& device;
-    RegistryPort& registry;
-    WindowPort& windows;
-    ProcessPort& processes;
-    FilePort& files;
-    ProcessControlPort& processControl;
-    RestartPort& restart;
-};
 
 // What the wait for the uninstaller came to.
 enum class WaitResult { Ended, Failed, Abandoned, TimedOut };
@@ -35,7 +21,7 @@ WaitResult WaitForUninstaller(ui::App& app, ProcessControlPort& processes, Handl
 
 class frmMain : public ui::Form {
 public:
-    frmMain(ui::App& app, RemovalPlatform& platform);
+    frmMain(ui::App& app, Platform& platform);
 
 private:
     void Form_Load();
@@ -48,12 +34,8 @@ private:
     // what failed, for the warning.
     std::string RunUninstaller();
 
-    RemovalPlatform& platform_;
-    DeviceLink link_;
-    Registry registry_;
-    SettingsStore store_;
-    VendorBranding branding_;
-    Companions companions_;
+    Platform& platform_;
+    ProgramServices services_;
 };
 
 }  // namespace kesma::removal

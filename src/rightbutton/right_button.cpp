@@ -62,12 +62,13 @@ void frmMain::Form_Initialize() {
 // captioned window this narrow to its minimum tracking width, so the corner is placed
 // by the window's real size, known once the window exists.
 void frmMain::PlaceOnTop() {
-    const PixelRect work = system_.WorkArea();
-    const PixelRect window = system_.GetWindowRect(Handle());
+    PixelRect work;
+    system_.SystemParametersInfoA(kSpiGetWorkArea, 0, &work, 0);
+    const PixelRect window = windows_.GetWindowRect(Handle());
     const ui::ScreenInfo screen = app().Screen();
     SetTop(screen.PixelsToTwipsY(work.bottom - (window.bottom - window.top)));
     SetLeft(screen.PixelsToTwipsX(work.right - (window.right - window.left)));
-    system_.SetWindowPos(Handle(), kHwndTopMost, kSwpNoMove | kSwpNoSize);
+    windows_.SetWindowPos(Handle(), kHwndTopMost, kSwpNoMove | kSwpNoSize);
 }
 
 void frmMain::Form_Load() {
@@ -89,7 +90,7 @@ void frmMain::Form_Load() {
         return;
     }
     // Another copy is registered: bring it back and give way to it.
-    windows_.SendMessage(slot.Window, kWmUser, kRequestShow, 0);
+    windows_.SendMessageA(slot.Window, kWmUser, kRequestShow, 0);
     link_.CloseTouchDevice();
     app().End();
 }
@@ -101,8 +102,8 @@ bool frmMain::IsRightButtonWindow(Hwnd window) {
     const auto Read = [&](int copied) {
         return std::string(text, static_cast<std::size_t>(std::clamp(copied, 0, kCapacity - 1)));
     };
-    if (Read(system_.GetClassName(window, text, kCapacity)) != ui::kFormClassName) return false;
-    return Read(windows_.GetWindowText(window, text, kCapacity)) == Caption();
+    if (Read(windows_.GetClassNameA(window, text, kCapacity)) != ui::kFormClassName) return false;
+    return Read(windows_.GetWindowTextA(window, text, kCapacity)) == Caption();
 }
 
 void frmMain::Form_Unload() {

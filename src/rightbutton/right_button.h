@@ -10,7 +10,7 @@
 #include <string>
 
 #include "platform/ports.h"
-#include "rightbutton/system_port.h"
+#include "platform/system_port.h"
 #include "shared/device_link.h"
 #include "ui/ui.h"
 

@@ -19,20 +19,20 @@ bool IsSilentSwitch(const std::string& arguments) {
     return true;
 }
 
-void RunSetup(ui::App& app, SetupPlatform& platform, const std::string& arguments) {
+void RunSetup(ui::App& app, Platform& platform, const std::string& arguments) {
     const bool silentMode = IsSilentSwitch(arguments);
     auto& progress = app.Create<frmMessage>(true);
     if (!silentMode) progress.ShowProgressMessage("Setup is updating your system...");
 
-    SetupReport report(app, platform.debug, silentMode);
-    Registry registry(platform.registry);
+    SetupReport report(app, platform.Get<DebugPort>(), silentMode);
+    Registry registry(platform.Get<RegistryPort>());
     SettingsStore store(registry);
     if (!store.InitSettingsStore()) {
         report.Failure(kVendorValuesMissing, kSetupVendorValuesMissing);
         app.End(report.Status());
         return;
     }
-    SetupImport import(report, store, platform.profile, platform.files);
+    SetupImport import(report, store, platform.Get<ProfilePort>(), platform.Get<FilePort>());
     import.ImportSetupIni();
     import.ImportSetupOem();
     if (progress.Loaded()) progress.Unload();
@@ -40,7 +40,7 @@ void RunSetup(ui::App& app, SetupPlatform& platform, const std::string& argument
         app.MsgBox("Setup has finished installing TouchScreen drivers and utilities on your computer.\r\n\r\n"
                    "The Windows must be restarted.",
                    ui::kMbOk | ui::kMbIconInformation | ui::kMbSystemModal, app.Title());
-        RestartWindows(app, platform.restart);
+        RestartWindows(app, platform.Get<RestartPort>());
     }
     app.End(report.Status());
 }

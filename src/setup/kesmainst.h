@@ -4,27 +4,18 @@
 
 #include <string>
 
-#include "platform/ports.h"
-#include "platform/setup_ports.h"
+#include "platform/platform.h"
 #include "ui/ui.h"
 
 namespace kesma::setup {
 
 inline constexpr const char* kSetupTitle = "TouchScreen Driver Installation";
 
-struct SetupPlatform {
-    RegistryPort& registry;
-    FilePort& files;
-    ProfilePort& profile;
-    RestartPort& restart;
-    DebugPort& debug;
-};
-
 // The whole argument text equals /XPEFBASETUP without regard to letter case.
 bool IsSilentSwitch(const std::string& arguments);
 
 // The whole run; app's title is kSetupTitle. The app's exit code is then the run's
 // SetupStatus (setup_import.h); the silent run shows no window and no message box.
-void RunSetup(ui::App& app, SetupPlatform& platform, const std::string& arguments);
+void RunSetup(ui::App& app, Platform& platform, const std::string& arguments);
 
 }  // namespace kesma::setup

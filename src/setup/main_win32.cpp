@@ -1,6 +1,7 @@
 // Kesmainst: the setup program on Win32.
 #include "platform/win32/adapters.h"
 #include "platform/win32/setup_adapters.h"
+#include "platform/win32/wiring.h"
 #include "setup/kesmainst.h"
 #include "ui/win32/entry_guard.h"
 #include "ui/win32/win32_backend.h"
@@ -13,15 +14,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
     // An unattended installation waits for no box, not even one of an unexpected error.
     const bool showBox = !kesma::setup::IsSilentSwitch(arguments);
     return ui::RunGuarded(kesma::setup::kSetupTitle, [&arguments] {
-        kesma::win32::RegistryAdapter registry;
-        kesma::win32::FileAdapter files;
-        kesma::win32::ProfileAdapter profile;
-        kesma::win32::RestartAdapter restart;
-        kesma::win32::DebugAdapter debug;
-        kesma::setup::SetupPlatform platform{registry, files, profile, restart, debug};
+        using namespace kesma::win32;
+        Wiring<RegistryAdapter, FileAdapter, ProfileAdapter, RestartAdapter, DebugAdapter> wiring;
         ui::Win32Backend backend;
         ui::App app(backend, kesma::setup::kSetupTitle);
-        kesma::setup::RunSetup(app, platform, arguments);
+        kesma::setup::RunSetup(app, wiring.platform(), arguments);
         return app.ExitCode();
     }, showBox);
 }

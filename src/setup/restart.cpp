@@ -19,7 +19,7 @@ bool RestartWindows(ui::App& app, RestartPort& port) {
         // own error counts.
         TokenPrivileges privileges;
         port.SetLastError(0);
-        port.LookupPrivilegeValue("SeShutdownPrivilege", privileges.PrivilegeLuid);
+        port.LookupPrivilegeValueA("SeShutdownPrivilege", privileges.PrivilegeLuid);
         std::uint32_t error = port.GetLastError();
         if (error != 0) return "LookupPrivilegeValue = " + std::to_string(error);
 

@@ -36,7 +36,7 @@ const std::array<SettingKey, kSettingKeyCount> kSettingKeys = {{
 void SetupReport::Failure(const std::string& text, SetupStatus status) {
     if (status_ == kSetupDone) status_ = status;
     if (silent_) {
-        debug_.OutputDebugString(app_.Title() + ": " + text + "\n");
+        debug_.OutputDebugStringA(app_.Title() + ": " + text + "\n");
     } else {
         app_.MsgBox(text, ui::kMbOk, app_.Title());
     }
@@ -45,7 +45,7 @@ void SetupReport::Failure(const std::string& text, SetupStatus status) {
 std::string ReadProfileText(ProfilePort& profile, const std::string& file, const std::string& section,
                             const std::string& key) {
     char buffer[kProfileBufferSize] = {};
-    const std::uint32_t n = profile.GetPrivateProfileString(section, key, "", buffer, kProfileBufferSize, file);
+    const std::uint32_t n = profile.GetPrivateProfileStringA(section, key, "", buffer, kProfileBufferSize, file);
     if (n == 0) return {};
     std::string text(buffer, std::min<std::size_t>(n, kProfileBufferSize));
     text = StripAtNul(text);

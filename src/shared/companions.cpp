@@ -13,13 +13,13 @@ constexpr unsigned kWinExecFailureMax = 31;
 }  // namespace
 
 Hwnd FindInstanceWindow(WindowPort& windows, Hwnd own, const std::string& caption) {
-    for (Hwnd h = windows.FindWindow(); h != 0; h = windows.GetWindow(h, kGwHwndNext)) {
+    for (Hwnd h = windows.FindWindowA(); h != 0; h = windows.GetWindow(h, kGwHwndNext)) {
         if (h == own || windows.GetParent(h) != 0 || windows.GetWindowWord(h, kGwwHinstance) != 0) continue;
         char title[kTitleCapacity] = {};
-        int copied = windows.GetWindowText(h, title, kTitleCapacity);
+        int copied = windows.GetWindowTextA(h, title, kTitleCapacity);
         if (copied < 0) copied = 0;
         if (copied > kTitleCapacity - 1) copied = kTitleCapacity - 1;
-        if (windows.GetWindowTextLength(h) > 0 && std::string(title, static_cast<std::size_t>(copied)) == caption)
+        if (windows.GetWindowTextLengthA(h) > 0 && std::string(title, static_cast<std::size_t>(copied)) == caption)
             return h;
     }
     return 0;
@@ -54,7 +54,7 @@ bool Companions::StartSmiProgram() {
 }
 
 void Companions::SendToSlot(std::int32_t window, std::uintptr_t request) {
-    if (window != KESMA_NO_WINDOW) windows_.SendMessage(window, kWmUser, request, 0);
+    if (window != KESMA_NO_WINDOW) windows_.SendMessageA(window, kWmUser, request, 0);
 }
 
 void Companions::NotifyCalibrationStart() {

@@ -7,7 +7,7 @@ DeviceLink::~DeviceLink() {
 }
 
 bool DeviceLink::OpenTouchDevice() {
-    DeviceHandle = port_.CreateFile(std::string("\\\\.\\") + KESMA_DEVICE_NAME);
+    DeviceHandle = port_.CreateFileA(std::string("\\\\.\\") + KESMA_DEVICE_NAME);
     return DeviceHandle != kInvalidHandle;
 }
 

@@ -18,7 +18,7 @@ bool Registry::CreateRegKey(HKey root, const std::string& keyName, std::string& 
     if (keyName.empty()) return false;
     if (!subPath.empty() && subPath.front() == '\\') subPath.erase(0, 1);
     const std::string path = subPath.empty() ? keyName : keyName + "\\" + subPath;
-    RegistryStatus = port_.RegCreateKey(root, path, key);
+    RegistryStatus = port_.RegCreateKeyA(root, path, key);
     return RegistryStatus == kErrorSuccess;
 }
 
@@ -31,7 +31,7 @@ bool Registry::QueryRegDword(HKey key, const std::string& name, std::int32_t& va
     std::int32_t data = 0;
     std::uint32_t type = 0;
     std::uint32_t size = sizeof data;
-    RegistryStatus = port_.RegQueryValueEx(key, name, type, &data, size);
+    RegistryStatus = port_.RegQueryValueExA(key, name, type, &data, size);
     // A short REG_DWORD would leave part of the number unread.
     if (RegistryStatus != kErrorSuccess || type != kRegDword || size != sizeof data) return false;
     value = data;
@@ -39,19 +39,19 @@ bool Registry::QueryRegDword(HKey key, const std::string& name, std::int32_t& va
 }
 
 bool Registry::SetRegDword(HKey key, const std::string& name, std::int32_t value) {
-    RegistryStatus = port_.RegSetValueEx(key, name, kRegDword, &value, sizeof value);
+    RegistryStatus = port_.RegSetValueExA(key, name, kRegDword, &value, sizeof value);
     return RegistryStatus == kErrorSuccess;
 }
 
 bool Registry::QueryRegString(HKey key, const std::string& name, std::string& text) {
     std::uint32_t type = 0;
     std::uint32_t size = 0;
-    RegistryStatus = port_.RegQueryValueEx(key, name, type, nullptr, size);
+    RegistryStatus = port_.RegQueryValueExA(key, name, type, nullptr, size);
     if (RegistryStatus != kErrorSuccess || type != kRegSz || size > kMaxStringBytes) return false;
 
     std::string buffer(size, ' ');
     std::uint32_t read = size;
-    RegistryStatus = port_.RegQueryValueEx(key, name, type, buffer.data(), read);
+    RegistryStatus = port_.RegQueryValueExA(key, name, type, buffer.data(), read);
     // The value may have been replaced between the two queries: take only what this
     // read says it wrote, and only when it is still a string.
     if (RegistryStatus != kErrorSuccess || type != kRegSz) return false;
@@ -62,8 +62,8 @@ bool Registry::QueryRegString(HKey key, const std::string& name, std::string& te
 
 bool Registry::SetRegString(HKey key, const std::string& name, const std::string& text) {
     if (key == 0) return false;
-    RegistryStatus = port_.RegSetValueEx(key, name, kRegSz, text.c_str(),
-                                         static_cast<std::uint32_t>(text.size() + 1));
+    RegistryStatus = port_.RegSetValueExA(key, name, kRegSz, text.c_str(),
+                                          static_cast<std::uint32_t>(text.size() + 1));
     return RegistryStatus == kErrorSuccess;
 }
 

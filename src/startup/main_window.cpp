@@ -105,8 +105,9 @@ frmMain::frmMain(ui::App& app, Startup& program) : ui::Form(app, "frmMain", 6495
 void frmMain::Form_Load() {
     program_.Main = this;
     ShowTitleAndVersion(*this, kAppTitle);
-    if (!PassSingleInstanceGuard(app(), program_.platform.processes, program_.platform.windows, kProgramName,
-                                 Handle(), Caption())) {
+    Platform& platform = program_.platform;
+    if (!PassSingleInstanceGuard(app(), platform.Get<ProcessPort>(), platform.Get<WindowPort>(), kProgramName, Handle(),
+                                 Caption())) {
         app().End();
         return;
     }
@@ -166,10 +167,10 @@ bool frmMain::DoubleClickDiffers() const {
 void frmMain::UpdateApplyButton() { Ctl("cmdApply").SetEnabled(DoubleClickDiffers()); }
 
 void frmMain::ShowSystemValues() {
-    MousePort& mouse = program_.platform.mouse;
-    Ctl("lblSiTT").SetCaption(std::to_string(mouse.GetDoubleClickTime()));
-    Ctl("lblSiWW").SetCaption(std::to_string(mouse.GetSystemMetrics(kSmCxDoubleClk)));
-    Ctl("lblSiHH").SetCaption(std::to_string(mouse.GetSystemMetrics(kSmCyDoubleClk)));
+    SystemPort& system = program_.platform.Get<SystemPort>();
+    Ctl("lblSiTT").SetCaption(std::to_string(system.GetDoubleClickTime()));
+    Ctl("lblSiWW").SetCaption(std::to_string(system.GetSystemMetrics(kSmCxDoubleClk)));
+    Ctl("lblSiHH").SetCaption(std::to_string(system.GetSystemMetrics(kSmCyDoubleClk)));
 }
 
 void frmMain::cmdApply_Click() { Apply(); }

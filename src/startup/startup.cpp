@@ -29,14 +29,7 @@ bool RightButtonStepRuns(const DeviceSettings& settings) {
 }
 
 Startup::Startup(ui::App& application, Platform& ports, Mode startMode)
-    : app(application),
-      platform(ports),
-      mode(startMode),
-      Link(ports.device),
-      Reg(ports.registry),
-      Store(Reg),
-      Branding(Store, ports.files),
-      Programs(Link, Store, ports.windows, ports.processes) {}
+    : ProgramServices(ports), app(application), platform(ports), mode(startMode) {}
 
 int Startup::Run() {
     frmMain& main = app.Create<frmMain>(*this);
@@ -116,7 +109,7 @@ void Startup::ReportSettingsNotSaved() {
 
 bool Startup::ApplyDoubleClickSettings() {
     std::string failed;
-    MousePort& mouse = platform.mouse;
+    SystemPort& system = platform.Get<SystemPort>();
     const struct {
         unsigned action;
         std::int32_t value;
@@ -126,7 +119,7 @@ bool Startup::ApplyDoubleClickSettings() {
                       {kSpiSetDoubleClickTime, DoubleClickSpeed, 'T'}};
     // The user profile is written below, so Windows is only told to broadcast the change.
     for (const auto& p : parameters) {
-        if (!mouse.SystemParametersInfo(p.action, static_cast<unsigned>(p.value), kSpifSendWinIniChange))
+        if (!system.SystemParametersInfoA(p.action, static_cast<unsigned>(p.value), nullptr, kSpifSendWinIniChange))
             failed += p.flag;
     }
 
@@ -177,8 +170,9 @@ void Startup::StartupRun() {
         return;
     }
     if (!Programs.StartSmiProgram()) {
-        Link.Settings.ScreenWidth = static_cast<std::uint16_t>(platform.mouse.GetSystemMetrics(kSmCxScreen));
-        Link.Settings.ScreenHeight = static_cast<std::uint16_t>(platform.mouse.GetSystemMetrics(kSmCyScreen));
+        SystemPort& system = platform.Get<SystemPort>();
+        Link.Settings.ScreenWidth = static_cast<std::uint16_t>(system.GetSystemMetrics(kSmCxScreen));
+        Link.Settings.ScreenHeight = static_cast<std::uint16_t>(system.GetSystemMetrics(kSmCyScreen));
         Link.SetScreenSize();
     }
     if (RightButtonStepRuns(Link.Settings)) StartRightButton();

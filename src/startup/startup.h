@@ -6,12 +6,8 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/mouse_port.h"
-#include "platform/ports.h"
-#include "shared/companions.h"
-#include "shared/device_link.h"
-#include "shared/settings_store.h"
-#include "shared/vendor.h"
+#include "platform/platform.h"
+#include "shared/services.h"
 #include "ui/ui.h"
 
 namespace kesma::startup {
@@ -36,16 +32,7 @@ inline constexpr BarRange kDoubleClickSizeRange{0, 64};
 // automatic mode is on with drag-drop touch mode.
 bool RightButtonStepRuns(const DeviceSettings& settings);
 
-struct Platform {
-    DevicePort& device;
-    RegistryPort& registry;
-    WindowPort& windows;
-    ProcessPort& processes;
-    FilePort& files;
-    MousePort& mouse;
-};
-
-class Startup {
+class Startup : public ProgramServices {
 public:
     Startup(ui::App& app, Platform& platform, Mode mode);
     Startup(const Startup&) = delete;
@@ -72,11 +59,6 @@ public:
     ui::App& app;
     Platform& platform;
     const Mode mode;
-    DeviceLink Link;
-    Registry Reg;
-    SettingsStore Store;
-    VendorBranding Branding;
-    Companions Programs;
 
     std::int32_t DoubleClickSpeed = 500;
     std::int32_t DoubleClickWidth = 32;

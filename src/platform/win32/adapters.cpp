@@ -4,6 +4,13 @@
 
 namespace kesma::win32 {
 
+static_assert(ERROR_SUCCESS == kErrorSuccess && ERROR_FILE_NOT_FOUND == kErrorFileNotFound &&
+              ERROR_ACCESS_DENIED == kErrorAccessDenied && ERROR_MORE_DATA == kErrorMoreData);
+static_assert(REG_SZ == kRegSz && REG_DWORD == kRegDword);
+static_assert(GW_HWNDNEXT == kGwHwndNext && GWLP_HINSTANCE == kGwwHinstance && WM_USER == kWmUser);
+static_assert(SW_HIDE == kSwHide && SW_SHOWNORMAL == kSwShowNormal);
+static_assert(SWP_NOSIZE == kSwpNoSize && SWP_NOMOVE == kSwpNoMove);
+
 namespace {
 
 HANDLE ToHandle(Handle h) { return reinterpret_cast<HANDLE>(h); }
@@ -25,7 +32,7 @@ HKEY ToHkey(HKey key) {
 
 }  // namespace
 
-Handle DeviceAdapter::CreateFile(const std::string& name) {
+Handle DeviceAdapter::CreateFileA(const std::string& name) {
     SECURITY_ATTRIBUTES security{};
     security.nLength = sizeof security;
     return reinterpret_cast<Handle>(::CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
@@ -41,17 +48,17 @@ bool DeviceAdapter::DeviceIoControl(Handle handle, std::uint32_t code, void* buf
     return ok != FALSE;
 }
 
-bool DeviceAdapter::CloseHandle(Handle handle) { return ::CloseHandle(ToHandle(handle)) != FALSE; }
+bool HandleAdapter::CloseHandle(Handle handle) { return ::CloseHandle(ToHandle(handle)) != FALSE; }
 
-long RegistryAdapter::RegCreateKey(HKey root, const std::string& path, HKey& key) {
+long RegistryAdapter::RegCreateKeyA(HKey root, const std::string& path, HKey& key) {
     HKEY opened = nullptr;
     const LONG result = ::RegCreateKeyA(ToHkey(root), path.c_str(), &opened);
     if (result == ERROR_SUCCESS) key = reinterpret_cast<HKey>(opened);
     return result;
 }
 
-long RegistryAdapter::RegQueryValueEx(HKey key, const std::string& name, std::uint32_t& type, void* data,
-                                      std::uint32_t& size) {
+long RegistryKeyAdapter::RegQueryValueExA(HKey key, const std::string& name, std::uint32_t& type, void* data,
+                                          std::uint32_t& size) {
     DWORD valueType = 0;
     DWORD valueSize = size;
     const LONG result = ::RegQueryValueExA(ToHkey(key), name.c_str(), nullptr, &valueType,
@@ -61,14 +68,14 @@ long RegistryAdapter::RegQueryValueEx(HKey key, const std::string& name, std::ui
     return result;
 }
 
-long RegistryAdapter::RegSetValueEx(HKey key, const std::string& name, std::uint32_t type, const void* data,
-                                    std::uint32_t size) {
+long RegistryAdapter::RegSetValueExA(HKey key, const std::string& name, std::uint32_t type, const void* data,
+                                     std::uint32_t size) {
     return ::RegSetValueExA(ToHkey(key), name.c_str(), 0, type, static_cast<const BYTE*>(data), size);
 }
 
-long RegistryAdapter::RegCloseKey(HKey key) { return ::RegCloseKey(ToHkey(key)); }
+long RegistryKeyAdapter::RegCloseKey(HKey key) { return ::RegCloseKey(ToHkey(key)); }
 
-Hwnd WindowAdapter::FindWindow() { return FromHwnd(::FindWindowA(nullptr, nullptr)); }
+Hwnd WindowAdapter::FindWindowA() { return FromHwnd(::FindWindowA(nullptr, nullptr)); }
 
 Hwnd WindowAdapter::GetWindow(Hwnd window, unsigned command) { return FromHwnd(::GetWindow(ToHwnd(window), command)); }
 
@@ -76,19 +83,33 @@ Hwnd WindowAdapter::GetParent(Hwnd window) { return FromHwnd(::GetParent(ToHwnd(
 
 std::uint16_t WindowAdapter::GetWindowWord(Hwnd window, int index) { return ::GetWindowWord(ToHwnd(window), index); }
 
-int WindowAdapter::GetWindowText(Hwnd window, char* buffer, int capacity) {
+int WindowAdapter::GetWindowTextA(Hwnd window, char* buffer, int capacity) {
     return ::GetWindowTextA(ToHwnd(window), buffer, capacity);
 }
 
-int WindowAdapter::GetWindowTextLength(Hwnd window) { return ::GetWindowTextLengthA(ToHwnd(window)); }
+int WindowAdapter::GetWindowTextLengthA(Hwnd window) { return ::GetWindowTextLengthA(ToHwnd(window)); }
 
 bool WindowAdapter::SetForegroundWindow(Hwnd window) { return ::SetForegroundWindow(ToHwnd(window)) != FALSE; }
 
 bool WindowAdapter::BringWindowToTop(Hwnd window) { return ::BringWindowToTop(ToHwnd(window)) != FALSE; }
 
-std::intptr_t WindowAdapter::SendMessage(Hwnd window, unsigned message, std::uintptr_t wParam,
-                                         std::intptr_t lParam) {
+std::intptr_t WindowAdapter::SendMessageA(Hwnd window, unsigned message, std::uintptr_t wParam,
+                                          std::intptr_t lParam) {
     return ::SendMessageA(ToHwnd(window), message, wParam, lParam);
+}
+
+PixelRect WindowAdapter::GetWindowRect(Hwnd window) {
+    RECT rect{};
+    ::GetWindowRect(ToHwnd(window), &rect);
+    return PixelRect{rect.left, rect.top, rect.right, rect.bottom};
+}
+
+int WindowAdapter::GetClassNameA(Hwnd window, char* buffer, int capacity) {
+    return ::GetClassNameA(ToHwnd(window), buffer, capacity);
+}
+
+bool WindowAdapter::SetWindowPos(Hwnd window, Hwnd insertAfter, unsigned flags) {
+    return ::SetWindowPos(ToHwnd(window), ToHwnd(insertAfter), 0, 0, 0, 0, flags) != FALSE;
 }
 
 ProcessAdapter::~ProcessAdapter() {

@@ -5,36 +5,49 @@
 
 namespace kesma::win32 {
 
-class DeviceAdapter final : public DevicePort {
+// The one CloseHandle of the ports that hand out handles.
+class HandleAdapter : public virtual HandlePort {
 public:
-    Handle CreateFile(const std::string& name) override;
-    bool DeviceIoControl(Handle handle, std::uint32_t code, void* buffer, std::uint32_t size,
-                         std::uint32_t& bytesReturned) override;
     bool CloseHandle(Handle handle) override;
 };
 
-class RegistryAdapter final : public RegistryPort {
+class DeviceAdapter final : public DevicePort, public HandleAdapter {
 public:
-    long RegCreateKey(HKey root, const std::string& path, HKey& key) override;
-    long RegQueryValueEx(HKey key, const std::string& name, std::uint32_t& type, void* data,
-                         std::uint32_t& size) override;
-    long RegSetValueEx(HKey key, const std::string& name, std::uint32_t type, const void* data,
-                       std::uint32_t size) override;
+    Handle CreateFileA(const std::string& name) override;
+    bool DeviceIoControl(Handle handle, std::uint32_t code, void* buffer, std::uint32_t size,
+                         std::uint32_t& bytesReturned) override;
+};
+
+// The one RegQueryValueExA and RegCloseKey of the ports that open keys.
+class RegistryKeyAdapter : public virtual RegistryKeyPort {
+public:
+    long RegQueryValueExA(HKey key, const std::string& name, std::uint32_t& type, void* data,
+                          std::uint32_t& size) override;
     long RegCloseKey(HKey key) override;
+};
+
+class RegistryAdapter final : public RegistryPort, public RegistryKeyAdapter {
+public:
+    long RegCreateKeyA(HKey root, const std::string& path, HKey& key) override;
+    long RegSetValueExA(HKey key, const std::string& name, std::uint32_t type, const void* data,
+                        std::uint32_t size) override;
 };
 
 class WindowAdapter final : public WindowPort {
 public:
-    Hwnd FindWindow() override;
+    Hwnd FindWindowA() override;
     Hwnd GetWindow(Hwnd window, unsigned command) override;
     Hwnd GetParent(Hwnd window) override;
     std::uint16_t GetWindowWord(Hwnd window, int index) override;
-    int GetWindowText(Hwnd window, char* buffer, int capacity) override;
-    int GetWindowTextLength(Hwnd window) override;
+    int GetWindowTextA(Hwnd window, char* buffer, int capacity) override;
+    int GetWindowTextLengthA(Hwnd window) override;
     bool SetForegroundWindow(Hwnd window) override;
     bool BringWindowToTop(Hwnd window) override;
-    std::intptr_t SendMessage(Hwnd window, unsigned message, std::uintptr_t wParam,
-                              std::intptr_t lParam) override;
+    std::intptr_t SendMessageA(Hwnd window, unsigned message, std::uintptr_t wParam,
+                               std::intptr_t lParam) override;
+    PixelRect GetWindowRect(Hwnd window) override;
+    int GetClassNameA(Hwnd window, char* buffer, int capacity) override;
+    bool SetWindowPos(Hwnd window, Hwnd insertAfter, unsigned flags) override;
 };
 
 // Holds the single-instance mutex until the adapter (the process) ends.

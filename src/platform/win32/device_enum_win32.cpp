@@ -79,19 +79,6 @@ HKey DeviceEnumAdapter::SetupDiOpenDevRegKey(DeviceInfoList list, const DeviceIn
     return reinterpret_cast<HKey>(::SetupDiOpenDevRegKey(ToList(list), &data, scope, hwProfile, keyType, samDesired));
 }
 
-long DeviceEnumAdapter::RegQueryValueExA(HKey key, const std::string& name, std::uint32_t& type, void* data,
-                                      std::uint32_t& size) {
-    DWORD valueType = 0;
-    DWORD valueSize = size;
-    const LONG result = ::RegQueryValueExA(reinterpret_cast<HKEY>(key), name.c_str(), nullptr, &valueType,
-                                           static_cast<BYTE*>(data), &valueSize);
-    type = valueType;
-    size = valueSize;
-    return result;
-}
-
-long DeviceEnumAdapter::RegCloseKey(HKey key) { return ::RegCloseKey(reinterpret_cast<HKEY>(key)); }
-
 std::uint32_t DeviceEnumAdapter::CM_Get_DevNode_Status(std::uint32_t& status, std::uint32_t& problem,
                                                      std::uint32_t devInst) {
     ULONG nodeStatus = 0;

@@ -2,10 +2,11 @@
 #pragma once
 
 #include "platform/device_enum_port.h"
+#include "platform/win32/adapters.h"
 
 namespace kesma::win32 {
 
-class DeviceEnumAdapter final : public DeviceEnumPort {
+class DeviceEnumAdapter final : public DeviceEnumPort, public RegistryKeyAdapter {
 public:
     bool SetupDiClassGuidsFromNameA(const std::string& className, ClassGuid* guids, std::uint32_t capacity,
                                    std::uint32_t& required) override;
@@ -15,9 +16,6 @@ public:
     std::uint32_t CM_Get_Device_IDA(std::uint32_t devInst, char* buffer, std::uint32_t length) override;
     HKey SetupDiOpenDevRegKey(DeviceInfoList list, const DeviceInfo& info, std::uint32_t scope,
                               std::uint32_t hwProfile, std::uint32_t keyType, std::uint32_t samDesired) override;
-    long RegQueryValueExA(HKey key, const std::string& name, std::uint32_t& type, void* data,
-                         std::uint32_t& size) override;
-    long RegCloseKey(HKey key) override;
     std::uint32_t CM_Get_DevNode_Status(std::uint32_t& status, std::uint32_t& problem,
                                         std::uint32_t devInst) override;
     std::uint32_t CM_Get_First_Log_Conf(LogConf& logConf, std::uint32_t devInst, std::uint32_t kind) override;

@@ -1,12 +1,6 @@
-#include "platform/win32/win32.h"
-
-// Macros of <windows.h> that would rename the ports' methods of the same names.
-#undef GetPrivateProfileString
-#undef MoveFileEx
-#undef LookupPrivilegeValue
-#undef OutputDebugString
-
 #include "platform/win32/setup_adapters.h"
+
+#include "platform/win32/win32.h"
 
 namespace kesma::win32 {
 
@@ -17,22 +11,28 @@ Handle FromHandle(HANDLE h) { return reinterpret_cast<Handle>(h); }
 
 static_assert(sizeof(TokenPrivileges) == sizeof(TOKEN_PRIVILEGES), "one-entry TOKEN_PRIVILEGES");
 static_assert(sizeof(Luid) == sizeof(LUID), "LUID");
+static_assert(SYNCHRONIZE == kSynchronize && WAIT_OBJECT_0 == kWaitObject0 && WAIT_ABANDONED == kWaitAbandoned &&
+              WAIT_TIMEOUT == kWaitTimeout && WAIT_FAILED == kWaitFailed);
+static_assert(MOVEFILE_DELAY_UNTIL_REBOOT == kMoveFileDelayUntilReboot);
+static_assert(TOKEN_ADJUST_PRIVILEGES == kTokenAdjustPrivileges && TOKEN_QUERY == kTokenQuery &&
+              SE_PRIVILEGE_ENABLED == kSePrivilegeEnabled);
+static_assert(EWX_REBOOT == kEwxReboot && EWX_FORCEIFHUNG == kEwxForceIfHung);
 
-std::uint32_t ProfileAdapter::GetPrivateProfileString(const std::string& section, const std::string& key,
-                                                      const std::string& defaultText, char* buffer,
-                                                      std::uint32_t size, const std::string& file) {
-    return GetPrivateProfileStringA(section.c_str(), key.c_str(), defaultText.c_str(), buffer, size, file.c_str());
+std::uint32_t ProfileAdapter::GetPrivateProfileStringA(const std::string& section, const std::string& key,
+                                                       const std::string& defaultText, char* buffer,
+                                                       std::uint32_t size, const std::string& file) {
+    return ::GetPrivateProfileStringA(section.c_str(), key.c_str(), defaultText.c_str(), buffer, size, file.c_str());
 }
 
-bool ProcessControlAdapter::StartProcess(const std::string& commandLine, std::uint32_t& processId,
-                                         Handle& process) {
+bool ProcessControlAdapter::CreateProcessA(const std::string& commandLine, std::uint32_t& processId,
+                                           Handle& process) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOWNORMAL;
     PROCESS_INFORMATION info{};
     std::string line = commandLine;  // CreateProcessA may write into its command line
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
+    if (!::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
         return false;
     }
     ::CloseHandle(info.hThread);
@@ -56,10 +56,8 @@ bool ProcessControlAdapter::GetExitCodeProcess(Handle process, std::uint32_t& ex
     return ok;
 }
 
-bool ProcessControlAdapter::CloseHandle(Handle handle) { return ::CloseHandle(ToHandle(handle)) != FALSE; }
-
-bool ProcessControlAdapter::MoveFileEx(const std::string& existing, std::uint32_t flags) {
-    return MoveFileExA(existing.c_str(), nullptr, flags) != FALSE;
+bool ProcessControlAdapter::MoveFileExA(const std::string& existing, std::uint32_t flags) {
+    return ::MoveFileExA(existing.c_str(), nullptr, flags) != FALSE;
 }
 
 Handle RestartAdapter::GetCurrentProcess() { return FromHandle(::GetCurrentProcess()); }
@@ -71,8 +69,8 @@ bool RestartAdapter::OpenProcessToken(Handle process, std::uint32_t access, Hand
     return ok;
 }
 
-bool RestartAdapter::LookupPrivilegeValue(const std::string& name, Luid& luid) {
-    return LookupPrivilegeValueA(nullptr, name.c_str(), reinterpret_cast<LUID*>(&luid)) != FALSE;
+bool RestartAdapter::LookupPrivilegeValueA(const std::string& name, Luid& luid) {
+    return ::LookupPrivilegeValueA(nullptr, name.c_str(), reinterpret_cast<LUID*>(&luid)) != FALSE;
 }
 
 bool RestartAdapter::AdjustTokenPrivileges(Handle token, bool disableAll, const TokenPrivileges& newState,
@@ -93,6 +91,6 @@ bool RestartAdapter::ExitWindowsEx(unsigned flags, std::uint32_t reason) {
 std::uint32_t RestartAdapter::GetLastError() { return ::GetLastError(); }
 void RestartAdapter::SetLastError(std::uint32_t code) { ::SetLastError(code); }
 
-void DebugAdapter::OutputDebugString(const std::string& text) { OutputDebugStringA(text.c_str()); }
+void DebugAdapter::OutputDebugStringA(const std::string& text) { ::OutputDebugStringA(text.c_str()); }
 
 }  // namespace kesma::win32

@@ -1,7 +1,5 @@
-// <windows.h> for code that also sees the ports and the ui toolkit. Some Win32 names
-// are macros (CreateFile -> CreateFileA/W, ...) that would rename the ports' methods
-// of the same name in one translation unit and not in another; they are undone here,
-// and Win32 code calls the ...A functions by their full names.
+// <windows.h> for the adapters. The ports' methods carry the names of the ...A
+// functions they call, so no macro of <windows.h> renames them.
 #pragma once
 
 #ifndef WIN32_LEAN_AND_MEAN
@@ -11,13 +9,3 @@
 #define NOMINMAX
 #endif
 #include <windows.h>
-
-#undef CreateFile
-#undef FindWindow
-#undef GetWindowText
-#undef GetWindowTextLength
-#undef SendMessage
-#undef RegCreateKey
-#undef RegQueryValueEx
-#undef RegSetValueEx
-#undef LoadBitmap

@@ -49,7 +49,7 @@ public:
     FakeProcesses processes;
     FakeFiles files;
     FakeDeviceManager devices;
-    controlpanel::Platform platform{device, registry, windows, processes, files, devices};
+    Platform platform{device, registry, windows, processes, files, devices};
     controlpanel::ControlPanel cp{app, platform};
 };
 

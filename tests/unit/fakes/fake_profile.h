@@ -21,9 +21,9 @@ public:
     // The file's whole text, by path (case-insensitive).
     void SetFile(const std::string& path, const std::string& text) { files_[Lower(path)] = text; }
 
-    std::uint32_t GetPrivateProfileString(const std::string& section, const std::string& key,
-                                          const std::string& defaultText, char* buffer, std::uint32_t size,
-                                          const std::string& file) override {
+    std::uint32_t GetPrivateProfileStringA(const std::string& section, const std::string& key,
+                                           const std::string& defaultText, char* buffer, std::uint32_t size,
+                                           const std::string& file) override {
         if (size == 0) return 0;
         std::string value = defaultText;
         const auto it = files_.find(Lower(file));

@@ -83,9 +83,9 @@ std::optional<std::string> FakeRegistry::KeyPath(HKey key) const {
     return handle->second;
 }
 
-long FakeRegistry::RegCreateKey(HKey root, const std::string& path, HKey& key) {
+long FakeRegistry::RegCreateKeyA(HKey root, const std::string& path, HKey& key) {
     auto base = KeyPath(root);
-    calls.push_back("RegCreateKey " + base.value_or("?") + "\\" + path);
+    calls.push_back("RegCreateKeyA " + base.value_or("?") + "\\" + path);
     if (!base) return kErrorInvalidHandle;
     if (denyCreate) return kErrorAccessDenied;
     std::string full = *base;
@@ -103,9 +103,9 @@ long FakeRegistry::RegCreateKey(HKey root, const std::string& path, HKey& key) {
     return kErrorSuccess;
 }
 
-long FakeRegistry::RegQueryValueEx(HKey key, const std::string& name, std::uint32_t& type, void* data,
-                                   std::uint32_t& size) {
-    calls.push_back("RegQueryValueEx " + name);
+long FakeRegistry::RegQueryValueExA(HKey key, const std::string& name, std::uint32_t& type, void* data,
+                                    std::uint32_t& size) {
+    calls.push_back("RegQueryValueExA " + name);
     if (beforeQuery) beforeQuery(name, data != nullptr);
     auto path = KeyPath(key);
     if (!path) return kErrorInvalidHandle;
@@ -122,9 +122,9 @@ long FakeRegistry::RegQueryValueEx(HKey key, const std::string& name, std::uint3
     return kErrorSuccess;
 }
 
-long FakeRegistry::RegSetValueEx(HKey key, const std::string& name, std::uint32_t type, const void* data,
-                                 std::uint32_t size) {
-    calls.push_back("RegSetValueEx " + name);
+long FakeRegistry::RegSetValueExA(HKey key, const std::string& name, std::uint32_t type, const void* data,
+                                  std::uint32_t size) {
+    calls.push_back("RegSetValueExA " + name);
     auto path = KeyPath(key);
     if (!path) return kErrorInvalidHandle;
     if (denyMachineWrites && path->rfind("HKEY_LOCAL_MACHINE", 0) == 0) return kErrorAccessDenied;

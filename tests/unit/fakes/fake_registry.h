@@ -40,21 +40,21 @@ public:
     // The six vendor values under kSettingsPath, all present.
     void SetVendorValues(const std::string& installPath = "C:\\Program Files\\Lumivane\\TouchScreen");
 
-    bool denyCreate = false;  // RegCreateKey answers ERROR_ACCESS_DENIED
-    // RegSetValueEx under HKEY_LOCAL_MACHINE answers ERROR_ACCESS_DENIED, as for a user who
+    bool denyCreate = false;  // RegCreateKeyA answers ERROR_ACCESS_DENIED
+    // RegSetValueExA under HKEY_LOCAL_MACHINE answers ERROR_ACCESS_DENIED, as for a user who
     // is no administrator.
     bool denyMachineWrites = false;
-    // Runs before each RegQueryValueEx (withData: a data buffer was passed), so that a
+    // Runs before each RegQueryValueExA (withData: a data buffer was passed), so that a
     // test can change the value between the two reads of a string.
     std::function<void(const std::string& name, bool withData)> beforeQuery;
-    // "RegCreateKey <root>\<path>", "RegQueryValueEx <name>", "RegSetValueEx <name>", "RegCloseKey".
+    // "RegCreateKeyA <root>\<path>", "RegQueryValueExA <name>", "RegSetValueExA <name>", "RegCloseKey".
     std::vector<std::string> calls;
 
-    long RegCreateKey(HKey root, const std::string& path, HKey& key) override;
-    long RegQueryValueEx(HKey key, const std::string& name, std::uint32_t& type, void* data,
-                         std::uint32_t& size) override;
-    long RegSetValueEx(HKey key, const std::string& name, std::uint32_t type, const void* data,
-                       std::uint32_t size) override;
+    long RegCreateKeyA(HKey root, const std::string& path, HKey& key) override;
+    long RegQueryValueExA(HKey key, const std::string& name, std::uint32_t& type, void* data,
+                          std::uint32_t& size) override;
+    long RegSetValueExA(HKey key, const std::string& name, std::uint32_t type, const void* data,
+                        std::uint32_t size) override;
     long RegCloseKey(HKey key) override;
 
 private:

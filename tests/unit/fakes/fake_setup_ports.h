@@ -23,11 +23,11 @@ public:
     std::uint32_t exitCode = 0;
     std::function<void(const std::string& commandLine)> onStart;
 
-    std::vector<std::string> calls;  // "StartProcess <line>", "OpenProcess <access> <pid>", ...
+    std::vector<std::string> calls;  // "CreateProcessA <line>", "OpenProcess <access> <pid>", ...
     std::vector<Handle> open;        // handles not closed yet
 
-    bool StartProcess(const std::string& commandLine, std::uint32_t& processId, Handle& process) override {
-        calls.push_back("StartProcess " + commandLine);
+    bool CreateProcessA(const std::string& commandLine, std::uint32_t& processId, Handle& process) override {
+        calls.push_back("CreateProcessA " + commandLine);
         if (onStart) onStart(commandLine);
         if (!startOk) return false;
         processId = kProcessId;
@@ -57,8 +57,8 @@ public:
         std::erase(open, handle);
         return true;
     }
-    bool MoveFileEx(const std::string& existing, std::uint32_t flags) override {
-        calls.push_back("MoveFileEx " + existing + " " + std::to_string(flags));
+    bool MoveFileExA(const std::string& existing, std::uint32_t flags) override {
+        calls.push_back("MoveFileExA " + existing + " " + std::to_string(flags));
         return true;
     }
 
@@ -83,8 +83,8 @@ public:
         token = tokenOk ? 0x70 : 0;
         return tokenOk;
     }
-    bool LookupPrivilegeValue(const std::string& name, Luid& luid) override {
-        calls.push_back("LookupPrivilegeValue " + name);
+    bool LookupPrivilegeValueA(const std::string& name, Luid& luid) override {
+        calls.push_back("LookupPrivilegeValueA " + name);
         luid = Luid{19, 0};
         if (lookupError != 0) lastError = lookupError;
         return lookupError == 0;
@@ -109,7 +109,7 @@ public:
 class FakeDebug : public DebugPort {
 public:
     std::vector<std::string> lines;
-    void OutputDebugString(const std::string& text) override { lines.push_back(text); }
+    void OutputDebugStringA(const std::string& text) override { lines.push_back(text); }
 };
 
 }  // namespace kesma::test

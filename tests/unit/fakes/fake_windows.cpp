@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "ui/ui.h"
+
 namespace kesma::test {
 
 Hwnd FakeWindows::Add(const std::string& title, Hwnd parent, std::uint16_t instanceWord, Handler handler) {
@@ -16,7 +18,7 @@ FakeWindows::Window* FakeWindows::Find(Hwnd hwnd) {
     return it == windows.end() ? nullptr : &*it;
 }
 
-Hwnd FakeWindows::FindWindow() { return windows.empty() ? 0 : windows.front().hwnd; }
+Hwnd FakeWindows::FindWindowA() { return windows.empty() ? 0 : windows.front().hwnd; }
 
 Hwnd FakeWindows::GetWindow(Hwnd window, unsigned command) {
     if (command != kGwHwndNext) return 0;
@@ -35,7 +37,7 @@ std::uint16_t FakeWindows::GetWindowWord(Hwnd window, int index) {
     return w && index == kGwwHinstance ? w->instanceWord : 0;
 }
 
-int FakeWindows::GetWindowText(Hwnd window, char* buffer, int capacity) {
+int FakeWindows::GetWindowTextA(Hwnd window, char* buffer, int capacity) {
     const Window* w = Find(window);
     if (capacity <= 0) return 0;
     const std::size_t n = w ? std::min(w->title.size(), static_cast<std::size_t>(capacity - 1)) : 0;
@@ -44,9 +46,24 @@ int FakeWindows::GetWindowText(Hwnd window, char* buffer, int capacity) {
     return static_cast<int>(n);
 }
 
-int FakeWindows::GetWindowTextLength(Hwnd window) {
+int FakeWindows::GetWindowTextLengthA(Hwnd window) {
     const Window* w = Find(window);
     return w ? static_cast<int>(w->title.size()) : 0;
+}
+
+int FakeWindows::GetClassNameA(Hwnd window, char* buffer, int capacity) {
+    std::string name;
+    if (classes.count(window) != 0) {
+        name = classes[window];
+    } else if (Find(window) != nullptr) {
+        name = ui::kFormClassName;
+    }
+    return static_cast<int>(name.copy(buffer, static_cast<std::size_t>(capacity - 1)));
+}
+
+bool FakeWindows::SetWindowPos(Hwnd window, Hwnd insertAfter, unsigned flags) {
+    placements.push_back({window, insertAfter, flags});
+    return true;
 }
 
 bool FakeWindows::SetForegroundWindow(Hwnd window) {
@@ -64,7 +81,7 @@ bool FakeWindows::BringWindowToTop(Hwnd window) {
     return true;
 }
 
-std::intptr_t FakeWindows::SendMessage(Hwnd window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {
+std::intptr_t FakeWindows::SendMessageA(Hwnd window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {
     sent.push_back(Message{window, message, wParam, lParam});
     const Window* w = Find(window);
     return w && w->handler ? w->handler(message, wParam, lParam) : 0;

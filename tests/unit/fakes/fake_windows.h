@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -40,17 +41,28 @@ public:
     std::vector<Message> sent;
     // "SetForegroundWindow <hwnd>", "BringWindowToTop <hwnd>" in call order.
     std::vector<std::string> calls;
+    struct Placement {
+        Hwnd window, insertAfter;
+        unsigned flags;
+    };
+    std::vector<Placement> placements;  // the SetWindowPos calls
+    PixelRect windowRect{0, 0, 48, 68};  // what GetWindowRect answers: the headless form's size in pixels
+    // The windows known here are the toolkit's forms unless `classes` names another class.
+    std::map<Hwnd, std::string> classes;
 
-    Hwnd FindWindow() override;
+    Hwnd FindWindowA() override;
     Hwnd GetWindow(Hwnd window, unsigned command) override;
     Hwnd GetParent(Hwnd window) override;
     std::uint16_t GetWindowWord(Hwnd window, int index) override;
-    int GetWindowText(Hwnd window, char* buffer, int capacity) override;
-    int GetWindowTextLength(Hwnd window) override;
+    int GetWindowTextA(Hwnd window, char* buffer, int capacity) override;
+    int GetWindowTextLengthA(Hwnd window) override;
     bool SetForegroundWindow(Hwnd window) override;
     bool BringWindowToTop(Hwnd window) override;
-    std::intptr_t SendMessage(Hwnd window, unsigned message, std::uintptr_t wParam,
-                              std::intptr_t lParam) override;
+    std::intptr_t SendMessageA(Hwnd window, unsigned message, std::uintptr_t wParam,
+                               std::intptr_t lParam) override;
+    PixelRect GetWindowRect(Hwnd) override { return windowRect; }
+    int GetClassNameA(Hwnd window, char* buffer, int capacity) override;
+    bool SetWindowPos(Hwnd window, Hwnd insertAfter, unsigned flags) override;
 
 private:
     Hwnd nextHandle_ = 0x1000;

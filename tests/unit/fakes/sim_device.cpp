@@ -61,7 +61,7 @@ void SimDevice::SetFault(bool on)
     Private(KESMA_SIM_SET_FAULT, &value, sizeof value, 0);
 }
 
-Handle SimDevice::CreateFile(const std::string& name)
+Handle SimDevice::CreateFileA(const std::string& name)
 {
     if (!present || name != KESMA_DEVICE_PATH) return kInvalidHandle;
     ++opens;

@@ -19,8 +19,8 @@ public:
 
     SimDevice();  // reset state
 
-    bool present = true;  // false: CreateFile fails, as with no driver installed
-    int opens = 0;        // successful CreateFile calls
+    bool present = true;  // false: CreateFileA fails, as with no driver installed
+    int opens = 0;        // successful CreateFileA calls
     int closes = 0;       // CloseHandle calls
 
     KesmaCoreState& state() { return *state_; }
@@ -45,7 +45,7 @@ public:
     // example touch or click after a number of polls).
     std::function<void(std::uint32_t code)> OnRequest;
 
-    Handle CreateFile(const std::string& name) override;
+    Handle CreateFileA(const std::string& name) override;
     bool DeviceIoControl(Handle handle, std::uint32_t code, void* buffer, std::uint32_t size,
                          std::uint32_t& bytesReturned) override;
     bool CloseHandle(Handle handle) override;

@@ -31,7 +31,7 @@ struct Removal : ::testing::Test {
     test::FakeFiles files;
     FakeProcessControl processControl;
     test::FakeRestart restart;
-    RemovalPlatform platform{device, registry, windows, processes, files, processControl, restart};
+    Platform platform{device, registry, windows, processes, files, processControl, restart};
     frmMain* form = nullptr;
     std::vector<std::string> log;  // what happened, in order
 
@@ -105,10 +105,10 @@ TEST_F(Removal, YesClosesTheCompanionsRunsTheUninstallerAndRestarts) {
     EXPECT_EQ(log, (std::vector<std::string>{"right button 4110", "smi 8206", "uninstaller started"}));
     EXPECT_EQ(device.opens, device.closes);
     EXPECT_EQ(processControl.calls,
-              (std::vector<std::string>{std::string("StartProcess ") + kCommandLine, "OpenProcess 1048576 0 4242",
+              (std::vector<std::string>{std::string("CreateProcessA ") + kCommandLine, "OpenProcess 1048576 0 4242",
                                         "WaitForSingleObject 96 1000", "WaitForSingleObject 96 1000",
                                         "CloseHandle 96", "GetExitCodeProcess 80", "CloseHandle 80",
-                                        "MoveFileEx C:\\windows\\Kesmawipe.exe 4"}));
+                                        "MoveFileExA C:\\windows\\Kesmawipe.exe 4"}));
     EXPECT_TRUE(processControl.open.empty());
     ASSERT_EQ(Boxes().size(), 1u);
     EXPECT_EQ(Boxes()[0], "Removal is complete to uninstall TouchScreen drivers and utilities.\r\n\r\n"
@@ -145,7 +145,7 @@ TEST_F(Removal, EveryWaitOutcomeButAnEndWithStatusZeroWarnsAndStops) {
         pc.exitCode = c.exitCode;
         pc.exitCodeOk = c.exitCodeOk;
         test::FakeRestart r;
-        RemovalPlatform p{device, registry, windows, processes, files, pc, r};
+        Platform p{device, registry, windows, processes, files, pc, r};
         auto& f = a.Create<frmMain>(p);
         f.Show();
         f.Ctl("cmdYes").UserClick();
@@ -157,7 +157,7 @@ TEST_F(Removal, EveryWaitOutcomeButAnEndWithStatusZeroWarnsAndStops) {
         for (const auto& call : pc.calls) waits += call.rfind("WaitForSingleObject", 0) == 0;
         EXPECT_EQ(waits, c.waits);
         EXPECT_TRUE(pc.open.empty());
-        EXPECT_EQ(pc.calls.back(), "CloseHandle 80");  // no MoveFileEx
+        EXPECT_EQ(pc.calls.back(), "CloseHandle 80");  // no MoveFileExA
         EXPECT_TRUE(r.calls.empty());
         EXPECT_TRUE(a.Ended());
     }
@@ -173,7 +173,7 @@ TEST_F(Removal, AnUninstallerThatCannotStartOrBeOpenedStopsTheRemoval) {
     ui::App a(b, kRemovalTitle);
     FakeProcessControl pc;
     pc.openOk = false;
-    RemovalPlatform p{device, registry, windows, processes, files, pc, restart};
+    Platform p{device, registry, windows, processes, files, pc, restart};
     auto& f = a.Create<frmMain>(p);
     f.Show();
     f.Ctl("cmdYes").UserClick();
@@ -200,7 +200,7 @@ TEST_F(Removal, MissingVendorValuesEndBeforeAsking) {
     ui::HeadlessBackend b;
     ui::App a(b, kRemovalTitle);
     test::FakeRegistry empty;
-    RemovalPlatform p{device, empty, windows, processes, files, processControl, restart};
+    Platform p{device, empty, windows, processes, files, processControl, restart};
     a.Create<frmMain>(p).Show();
     ASSERT_EQ(b.MsgBoxes().size(), 1u);
     EXPECT_EQ(b.MsgBoxes()[0].text, "Fail to load data from Register File!");

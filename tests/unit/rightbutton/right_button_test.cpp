@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "fake_system.h"
 #include "fake_windows.h"
 #include "shared/companions.h"
 #include "sim_device.h"
@@ -20,39 +21,6 @@ namespace {
 using test::FakeWindows;
 using test::SimDevice;
 
-class FakeSystem : public SystemPort {
-public:
-    explicit FakeSystem(FakeWindows& windows) : windows_(windows) {}
-    struct Call {
-        Hwnd window, insertAfter;
-        unsigned flags;
-    };
-    PixelRect work{0, 0, 1024, 768};
-    PixelRect windowRect{0, 0, 48, 68};  // the headless form's size in pixels
-    std::vector<Call> calls;
-
-    PixelRect WorkArea() override { return work; }
-    PixelRect GetWindowRect(Hwnd) override { return windowRect; }
-    // The windows FakeWindows knows are forms unless `classes` names another class.
-    std::map<Hwnd, std::string> classes;
-    int GetClassName(Hwnd window, char* buffer, int capacity) override {
-        std::string name;
-        if (classes.count(window) != 0) {
-            name = classes[window];
-        } else if (windows_.Find(window) != nullptr) {
-            name = ui::kFormClassName;
-        }
-        return static_cast<int>(name.copy(buffer, static_cast<std::size_t>(capacity - 1)));
-    }
-    bool SetWindowPos(Hwnd window, Hwnd insertAfter, unsigned flags) override {
-        calls.push_back({window, insertAfter, flags});
-        return true;
-    }
-
-private:
-    FakeWindows& windows_;
-};
-
 // Forwards to the simulated device and counts the requests made on a closed handle,
 // which on Windows may already name another object.
 class WatchedDevice : public DevicePort {
@@ -60,8 +28,8 @@ public:
     explicit WatchedDevice(SimDevice& device) : device_(device) {}
     int requestsAfterClose = 0;
 
-    Handle CreateFile(const std::string& name) override {
-        const Handle h = device_.CreateFile(name);
+    Handle CreateFileA(const std::string& name) override {
+        const Handle h = device_.CreateFileA(name);
         if (h != kInvalidHandle) open_ = true;
         return h;
     }
@@ -110,7 +78,7 @@ protected:
     }
 
     std::intptr_t Request(const Copy& copy, std::uintptr_t code, std::intptr_t lParam = 0) {
-        return windows.SendMessage(copy.form.Handle(), kWmUser, code, lParam);
+        return windows.SendMessageA(copy.form.Handle(), kWmUser, code, lParam);
     }
 
     // The slot requests in order, runs of the same entry collapsed: "Get" or
@@ -148,7 +116,7 @@ protected:
     SimDevice device;
     WatchedDevice watched{device};
     FakeWindows windows;
-    FakeSystem system{windows};
+    test::FakeSystem system;
     int passes = 0;
 
 private:
@@ -157,7 +125,7 @@ private:
 
 TEST_F(RightButtonTest, StartRegistersATopmostButtonInTheWorkAreaCorner) {
     system.work = {0, 0, 800, 570};    // a task bar below and one to the right
-    system.windowRect = {10, 20, 122, 85};  // widened to the minimum width of a captioned window
+    windows.windowRect = {10, 20, 122, 85};  // widened to the minimum width of a captioned window
     Copy& rb = Start();
     const ui::Control& button = rb.form.Ctl("cmdAction");
 
@@ -171,10 +139,10 @@ TEST_F(RightButtonTest, StartRegistersATopmostButtonInTheWorkAreaCorner) {
     EXPECT_EQ(button.GetPicture().source, ui::Picture::Source::Icon);
     EXPECT_EQ(rb.form.Left(), 15 * (800 - 112));
     EXPECT_EQ(rb.form.Top(), 15 * (570 - 65));
-    ASSERT_EQ(system.calls.size(), 1u);
-    EXPECT_EQ(system.calls[0].window, rb.form.Handle());
-    EXPECT_EQ(system.calls[0].insertAfter, kHwndTopMost);
-    EXPECT_EQ(system.calls[0].flags, kSwpNoMove | kSwpNoSize);
+    ASSERT_EQ(windows.placements.size(), 1u);
+    EXPECT_EQ(windows.placements[0].window, rb.form.Handle());
+    EXPECT_EQ(windows.placements[0].insertAfter, kHwndTopMost);
+    EXPECT_EQ(windows.placements[0].flags, kSwpNoMove | kSwpNoSize);
 
     EXPECT_TRUE(rb.form.Visible());
     EXPECT_EQ(SlotRequests(), (std::vector<std::string>{"Get", Set(rb, 0)}));
@@ -228,7 +196,7 @@ TEST_F(RightButtonTest, SecondCopyShowsTheRegisteredOneAndEnds) {
 // A handle that names no window at all is the E2E test's.
 TEST_F(RightButtonTest, StaleRegistrationIsTakenOver) {
     const Hwnd foreign = windows.Add(" C-RBF");  // the caption, but not one of our forms
-    system.classes[foreign] = "Edit";
+    windows.classes[foreign] = "Edit";
     const struct {
         const char* name;
         Hwnd registered;

@@ -70,10 +70,10 @@ TEST(SettingValues, WritesFourteenValuesInOrderAndPacksOnlyCompleteGroups) {
 class FailingRegistry : public test::FakeRegistry {
 public:
     std::set<std::string> failing;
-    long RegSetValueEx(HKey key, const std::string& name, std::uint32_t type, const void* data,
-                       std::uint32_t size) override {
+    long RegSetValueExA(HKey key, const std::string& name, std::uint32_t type, const void* data,
+                        std::uint32_t size) override {
         if (failing.count(name)) return kErrorAccessDenied;
-        return FakeRegistry::RegSetValueEx(key, name, type, data, size);
+        return FakeRegistry::RegSetValueExA(key, name, type, data, size);
     }
 };
 
@@ -88,7 +88,7 @@ struct SetupFakes {
     test::FakeProfile profile;
     test::FakeRestart restart;
     test::FakeDebug debug;
-    SetupPlatform platform{registry, files, profile, restart, debug};
+    Platform platform{registry, files, profile, restart, debug};
 
     void Ini(const std::string& body) {
         files.Add(kIni);
@@ -101,7 +101,7 @@ struct SetupFakes {
     std::vector<std::string> Written() const {
         std::vector<std::string> names;
         for (const auto& call : registry.calls) {
-            if (call.rfind("RegSetValueEx ", 0) == 0) names.push_back(call.substr(14));
+            if (call.rfind("RegSetValueExA ", 0) == 0) names.push_back(call.substr(15));
         }
         return names;
     }
@@ -275,8 +275,9 @@ TEST_F(Restart, EachFailureIsToldWithItsDetail) {
 TEST_F(Restart, StaleLastErrorDoesNotCountAndTheRequestIsExact) {
     EXPECT_TRUE(RestartWindows(app, port));  // the fake starts with a stale error 87
     EXPECT_TRUE(backend.MsgBoxes().empty());
-    EXPECT_EQ(port.calls, (std::vector<std::string>{"OpenProcessToken -1 40", "LookupPrivilegeValue SeShutdownPrivilege",
-                                                    "AdjustTokenPrivileges 112 0", "ExitWindowsEx 18 0"}));
+    EXPECT_EQ(port.calls,
+              (std::vector<std::string>{"OpenProcessToken -1 40", "LookupPrivilegeValueA SeShutdownPrivilege",
+                                        "AdjustTokenPrivileges 112 0", "ExitWindowsEx 18 0"}));
     EXPECT_EQ(port.adjusted.PrivilegeCount, 1u);
     EXPECT_EQ(port.adjusted.PrivilegeLuid.LowPart, 19u);
     EXPECT_EQ(port.adjusted.Attributes, 2u);

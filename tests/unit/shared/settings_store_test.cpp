@@ -42,7 +42,7 @@ TEST_F(RegistryTest, CreateRegKeyBuildsThePathFromNameAndSubPath) {
 
     std::string empty;
     EXPECT_TRUE(reg.CreateRegKey(kHkeyLocalMachine, "SOFTWARE\\Other", empty, key));
-    EXPECT_EQ(fake.calls.back(), "RegCreateKey HKEY_LOCAL_MACHINE\\SOFTWARE\\Other");
+    EXPECT_EQ(fake.calls.back(), "RegCreateKeyA HKEY_LOCAL_MACHINE\\SOFTWARE\\Other");
 
     fake.calls.clear();
     EXPECT_FALSE(reg.CreateRegKey(kHkeyLocalMachine, "", sub, key));
@@ -148,7 +148,7 @@ TEST_F(SettingsStoreTest, RefusedKeyReadsNothing) {
     fake.SetVendorValues();
     fake.denyCreate = true;
     EXPECT_FALSE(store.InitSettingsStore());
-    EXPECT_EQ(fake.calls, (Calls{"RegCreateKey " + std::string(kSettingsPath)}));
+    EXPECT_EQ(fake.calls, (Calls{"RegCreateKeyA " + std::string(kSettingsPath)}));
     EXPECT_TRUE(store.VenderName.empty());
 }
 

@@ -9,10 +9,10 @@ using kesma::test::SimDevice;
 TEST(SimDevice, OpensOnlyThePresentDriverByItsName)
 {
     SimDevice device;
-    EXPECT_EQ(device.CreateFile("\\\\.\\KESMADRV"), SimDevice::kHandle);
-    EXPECT_EQ(device.CreateFile("\\\\.\\OTHER"), kesma::kInvalidHandle);
+    EXPECT_EQ(device.CreateFileA("\\\\.\\KESMADRV"), SimDevice::kHandle);
+    EXPECT_EQ(device.CreateFileA("\\\\.\\OTHER"), kesma::kInvalidHandle);
     device.present = false;
-    EXPECT_EQ(device.CreateFile("\\\\.\\KESMADRV"), kesma::kInvalidHandle);
+    EXPECT_EQ(device.CreateFileA("\\\\.\\KESMADRV"), kesma::kInvalidHandle);
     EXPECT_EQ(device.opens, 1);
     EXPECT_TRUE(device.CloseHandle(SimDevice::kHandle));
     EXPECT_EQ(device.closes, 1);

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "fake_files.h"
-#include "fake_mouse.h"
+#include "fake_system.h"
 #include "fake_processes.h"
 #include "fake_registry.h"
 #include "fake_windows.h"
@@ -37,7 +37,7 @@ struct Boot {
     test::FakeWindows windows;
     test::FakeProcesses processes;
     test::FakeFiles files;
-    test::FakeMouse mouse;
+    test::FakeSystem mouse;
     Platform platform{device, registry, windows, processes, files, mouse};
     Startup program;
 };
@@ -64,7 +64,7 @@ TEST(Kesmaboot, StartupRunAppliesStoredValuesStartsCompanionsAndPausesASecond) {
     EXPECT_EQ(b.backend.TickCount() - start, 1000u);
     EXPECT_TRUE(b.app.Ended());
     EXPECT_TRUE(b.MsgTexts().empty());
-    const std::vector<test::FakeMouse::Call> calls{{29, 8, 2}, {30, 6, 2}, {32, 300, 2}};
+    const std::vector<test::FakeSystem::Call> calls{{29, 8, 2}, {30, 6, 2}, {32, 300, 2}};
     EXPECT_EQ(b.mouse.calls, calls);
     EXPECT_EQ(b.registry.GetString(kMousePath, "DoubleClickSpeed"), "300");
     EXPECT_EQ(b.registry.GetString(kMousePath, "DoubleClickWidth"), "8");
@@ -82,7 +82,7 @@ TEST(Kesmaboot, MissingDoubleClickValueMeansAllDefaults) {
     b.registry.SetDword(kSettingsPath, "DoubleClickSpeed", 300);
     b.registry.SetDword(kSettingsPath, "DoubleClickWidth", 8);
     b.Run();
-    const std::vector<test::FakeMouse::Call> calls{{29, 32, 2}, {30, 32, 2}, {32, 500, 2}};
+    const std::vector<test::FakeSystem::Call> calls{{29, 32, 2}, {30, 32, 2}, {32, 500, 2}};
     EXPECT_EQ(b.mouse.calls, calls);
     EXPECT_EQ(b.registry.GetDword(kSettingsPath, "DoubleClickHeight"), 32);
 }

@@ -1,4 +1,5 @@
-// The Windows mouse and screen parameters the start-up program reads and sets.
+// The system parameters and metrics: the mouse's double-click values, the screen size
+// and the work area.
 #pragma once
 
 namespace kesma {
@@ -6,6 +7,7 @@ namespace kesma {
 constexpr unsigned kSpiSetDoubleClkWidth = 29;
 constexpr unsigned kSpiSetDoubleClkHeight = 30;
 constexpr unsigned kSpiSetDoubleClickTime = 32;
+constexpr unsigned kSpiGetWorkArea = 48;  // into a PixelRect
 constexpr unsigned kSpifSendWinIniChange = 2;
 
 constexpr int kSmCxScreen = 0;
@@ -13,11 +15,11 @@ constexpr int kSmCyScreen = 1;
 constexpr int kSmCxDoubleClk = 36;
 constexpr int kSmCyDoubleClk = 37;
 
-class MousePort {
+class SystemPort {
 public:
-    virtual ~MousePort() = default;
-    // SystemParametersInfoA(action, parameter, nullptr, flags); true when it returns nonzero.
-    virtual bool SystemParametersInfo(unsigned action, unsigned parameter, unsigned flags) = 0;
+    virtual ~SystemPort() = default;
+    // SystemParametersInfoA(action, parameter, data, flags); true when it returns nonzero.
+    virtual bool SystemParametersInfoA(unsigned action, unsigned parameter, void* data, unsigned flags) = 0;
     virtual unsigned GetDoubleClickTime() = 0;
     virtual int GetSystemMetrics(int index) = 0;
 };
