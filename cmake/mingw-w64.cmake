@@ -1,7 +1,10 @@
-# Cross build for 64-bit Windows with mingw-w64 (posix threads), fully static.
+# Cross build for 64-bit Windows with mingw-w64 (posix threads), fully static. The 32-bit
+# toolchain file sets the processor and the compilers' prefix before including this one.
 set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR x86_64)
-set(KESMA_MINGW_PREFIX x86_64-w64-mingw32)
+if(NOT KESMA_MINGW_PREFIX)
+  set(CMAKE_SYSTEM_PROCESSOR x86_64)
+  set(KESMA_MINGW_PREFIX x86_64-w64-mingw32)
+endif()
 set(CMAKE_C_COMPILER ${KESMA_MINGW_PREFIX}-gcc-posix)
 set(CMAKE_CXX_COMPILER ${KESMA_MINGW_PREFIX}-g++-posix)
 set(CMAKE_RC_COMPILER ${KESMA_MINGW_PREFIX}-windres)
