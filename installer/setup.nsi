@@ -1,5 +1,5 @@
 ; The touch-screen utilities' installer: one 64-bit package, branded from a vendor folder.
-; tools/package defines BUILD (the Windows build's programs), VENDOR (the vendor folder),
+; tools/package defines BUILD (the programs to pack), VENDOR (the vendor folder),
 ; OUTFILE, VENDER_NAME, VENDER_STYLE, HARDWARE_ID and UNINSTALLER (the built unins000.exe).
 Unicode true
 Target amd64-unicode
@@ -80,8 +80,9 @@ Section "Programs"
   !if /FileExists "${VENDOR}\TSVender.Cut"
     File "${VENDOR}\TSVender.Cut"
   !endif
-  !if /FileExists "${VENDOR}\Kesmasmi.exe"
-    File "${VENDOR}\Kesmasmi.exe"
+  ; The vendor's Kesmasmi.exe, as tools/package put it beside the programs (signed with them).
+  !if /FileExists "${BUILD}\Kesmasmi.exe"
+    File "${BUILD}\Kesmasmi.exe"
   !endif
   ; The removal program lies in the Windows folder, where it deletes itself at the restart.
   SetOutPath "$WINDIR"

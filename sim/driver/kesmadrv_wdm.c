@@ -1,5 +1,6 @@
 /* The kernel side of the simulated KESMADRV driver: one device with a link, and
- * device-control requests passed to the portable core under a spin lock. */
+ * device-control requests passed to the portable core under a spin lock. The kernel calls
+ * the entry and dispatch routines as NTAPI (stdcall on 32-bit Windows). */
 #include <ddk/wdm.h>
 
 #include "sim/core/kesmadrv_core.h"
@@ -30,13 +31,13 @@ static NTSTATUS Complete(PIRP irp, NTSTATUS status, ULONG_PTR information)
     return status;
 }
 
-static NTSTATUS DispatchCreateClose(PDEVICE_OBJECT device, PIRP irp)
+static NTSTATUS NTAPI DispatchCreateClose(PDEVICE_OBJECT device, PIRP irp)
 {
     (void)device;
     return Complete(irp, STATUS_SUCCESS, 0);
 }
 
-static NTSTATUS DispatchDeviceControl(PDEVICE_OBJECT device, PIRP irp)
+static NTSTATUS NTAPI DispatchDeviceControl(PDEVICE_OBJECT device, PIRP irp)
 {
     DeviceExtension* ext = (DeviceExtension*)device->DeviceExtension;
     PIO_STACK_LOCATION stack = IoGetCurrentIrpStackLocation(irp);
@@ -51,7 +52,7 @@ static NTSTATUS DispatchDeviceControl(PDEVICE_OBJECT device, PIRP irp)
     return Complete(irp, ToNtStatus(status), bytesOut);
 }
 
-static void DriverUnload(PDRIVER_OBJECT driver)
+static void NTAPI DriverUnload(PDRIVER_OBJECT driver)
 {
     UNICODE_STRING link;
     RtlInitUnicodeString(&link, kLinkName);
@@ -59,7 +60,7 @@ static void DriverUnload(PDRIVER_OBJECT driver)
     if (driver->DeviceObject) IoDeleteDevice(driver->DeviceObject);
 }
 
-NTSTATUS DriverEntry(PDRIVER_OBJECT driver, PUNICODE_STRING registryPath)
+NTSTATUS NTAPI DriverEntry(PDRIVER_OBJECT driver, PUNICODE_STRING registryPath)
 {
     (void)registryPath;
     UNICODE_STRING name, link;

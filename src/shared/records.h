@@ -116,7 +116,9 @@ typedef struct TouchPoint {
     uint16_t Sequence; /* changes with every new report */
 } TouchPoint;
 
-/* Word is RightClickArmed in the right-button slot and ScreenRotation in the SMI slot. */
+/* Window is a window handle as a 32-bit value (handles are 32-bit significant on 64-bit
+ * Windows too, and sign-extend), so 32-bit and 64-bit programs share one slot layout. Word is
+ * RightClickArmed in the right-button slot and ScreenRotation in the SMI slot. */
 typedef struct WindowSlot {
     int32_t Window; /* -1 = no window registered */
     uint16_t Word;

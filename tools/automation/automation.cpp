@@ -361,6 +361,12 @@ INPUT KeyInput(WORD vk, bool up) {
     return input;
 }
 
+// Window enumeration callbacks: named functions, since a 32-bit callback must be stdcall.
+BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM data) {
+    reinterpret_cast<std::vector<HWND>*>(data)->push_back(hwnd);
+    return TRUE;
+}
+
 }  // namespace
 
 std::string WindowText(HWND hwnd) {
@@ -389,12 +395,7 @@ WindowInfo ReadWindow(HWND hwnd) {
 
 std::vector<WindowInfo> TopLevelWindows() {
     std::vector<HWND> handles;
-    EnumWindows(
-        [](HWND hwnd, LPARAM data) -> BOOL {
-            reinterpret_cast<std::vector<HWND>*>(data)->push_back(hwnd);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&handles));
+    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&handles));
     std::vector<WindowInfo> windows;
     for (HWND hwnd : handles) windows.push_back(ReadWindow(hwnd));
     return windows;
@@ -451,13 +452,7 @@ ControlInfo ReadControl(HWND form, HWND control) {
 
 std::vector<ControlInfo> Controls(HWND form) {
     std::vector<HWND> handles;
-    EnumChildWindows(
-        form,
-        [](HWND hwnd, LPARAM data) -> BOOL {
-            reinterpret_cast<std::vector<HWND>*>(data)->push_back(hwnd);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&handles));
+    EnumChildWindows(form, CollectWindow, reinterpret_cast<LPARAM>(&handles));
     std::vector<ControlInfo> controls;
     for (HWND hwnd : handles) {
         // Inner windows of a control (a combo's edit and list) carry no design name.
@@ -607,18 +602,17 @@ std::string PressMessageBoxButton(const MessageBoxInfo& box, const std::string& 
 
 namespace {
 
+BOOL CALLBACK NotePainted(HWND child, LPARAM data) {
+    if (!GetUpdateRect(child, nullptr, FALSE)) return TRUE;
+    *reinterpret_cast<bool*>(data) = false;
+    return FALSE;
+}
+
 // True when neither the window nor any of its controls waits to be repainted.
 bool Painted(HWND hwnd) {
     if (GetUpdateRect(hwnd, nullptr, FALSE)) return false;
     bool painted = true;
-    EnumChildWindows(
-        hwnd,
-        [](HWND child, LPARAM data) -> BOOL {
-            if (!GetUpdateRect(child, nullptr, FALSE)) return TRUE;
-            *reinterpret_cast<bool*>(data) = false;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&painted));
+    EnumChildWindows(hwnd, NotePainted, reinterpret_cast<LPARAM>(&painted));
     return painted;
 }
 

@@ -11,6 +11,10 @@
 namespace kesma::win32 {
 
 static_assert(sizeof(ClassGuid) == sizeof(GUID));
+// The device-information record is the platform's own: 28 bytes in a 32-bit program, 32 in a
+// 64-bit one (the setup functions refuse any other size).
+static_assert(sizeof(SP_DEVINFO_DATA) == (sizeof(void*) == 4 ? 28 : 32));
+static_assert(sizeof(DeviceInfo::Reserved) == sizeof(ULONG_PTR));
 static_assert(offsetof(IO_DES, IOD_Alloc_Base) == kIoDesAllocBase);
 static_assert(offsetof(IO_DES, IOD_Alloc_End) == kIoDesAllocEnd);
 static_assert(offsetof(IRQ_DES, IRQD_Alloc_Num) == kIrqDesAllocNum);
@@ -30,7 +34,6 @@ GUID ToGuid(const ClassGuid& guid) {
 
 HDEVINFO ToList(DeviceInfoList list) { return reinterpret_cast<HDEVINFO>(list); }
 
-// The record's own size: 28 bytes in a 32-bit program, 32 in a 64-bit one.
 SP_DEVINFO_DATA ToDevInfoData(const DeviceInfo& info) {
     SP_DEVINFO_DATA data;
     data.cbSize = sizeof data;
