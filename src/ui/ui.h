@@ -122,11 +122,14 @@ struct ScreenInfo {
 class App;
 class Form;
 
+// What every control has: its place in the form, geometry, visibility, colours and font.
+// A control is made by Form::Add as one of the typed controls below, which offer their
+// kind's properties and events; the state of all kinds lives here.
 class Control {
 public:
-    Control(Form& form, Kind kind, std::string name, int index, Control* container);
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;
+    virtual ~Control() = default;
 
     Kind kind() const { return kind_; }
     const std::string& name() const { return name_; }
@@ -149,11 +152,6 @@ public:
     int ScaleWidth() const;
     int ScaleHeight() const;
 
-    // Text of labels, buttons, options, check boxes and frames, ampersands as stored
-    // ("&Apply" marks A; "&&" shows one ampersand).
-    const std::string& Caption() const { return caption_; }
-    void SetCaption(const std::string& text);
-
     bool Visible() const { return visible_; }
     void SetVisible(bool v);
     bool Enabled() const { return enabled_; }  // for timers: running
@@ -167,6 +165,21 @@ public:
     void SetBackTransparent(bool v);
     const Font& GetFont() const { return font_; }
     void SetFont(const Font& f);
+
+    // True when a user could reach the control: see the rules at the top.
+    bool Reachable() const;
+
+    // Backend peer data (the native window of a control, for example).
+    void* peer = nullptr;
+
+protected:
+    Control(Form& form, Kind kind, std::string name, int index, Control* container);
+
+    // Text of labels, buttons, options, check boxes and frames, ampersands as stored
+    // ("&Apply" marks A; "&&" shows one ampersand).
+    const std::string& Caption() const { return caption_; }
+    void SetCaption(const std::string& text);
+
     Align Alignment() const { return alignment_; }
     void SetAlignment(Align a);
     bool Border() const { return border_; }  // single-line border
@@ -226,11 +239,10 @@ public:
     void LineTo(int x, int y);                          // from the current position
     void Line(int x1, int y1, int x2, int y2);
     void Box(int x1, int y1, int x2, int y2, bool filled, Color color);
-    void Print(int x, int y, const std::string& text);  // with the control's font and ForeColor
     const std::vector<DrawOp>& DrawOps() const { return drawOps_; }  // since the last Cls
 
     // Events; handlers take the control array index from their capture.
-    std::function<void()> OnClick, OnDblClick, OnChange, OnScroll, OnTimer, OnResize;
+    std::function<void()> OnClick, OnDblClick, OnChange, OnScroll, OnTimer;
     std::function<void(int button, int shift, int x, int y)> OnMouseDown, OnMouseUp, OnMouseMove;
 
     // Real user input (backends, headless tests).
@@ -246,18 +258,12 @@ public:
     void UserMouseMove(int button, int shift, int x, int y);
     void FireTimer();  // OnTimer, when the timer is running and its form loaded
 
-    // True when a user could reach the control: see the rules at the top.
-    bool Reachable() const;
-
-    // Backend peer data (the native window of a control, for example).
-    void* peer = nullptr;
-
 private:
+    friend class Form;
     void Changed(Prop p);
     void Draw(const DrawOp& op);
     void SetValueSilently(int v);
     int Clamp(int v) const;
-    void Resized(int oldWidth, int oldHeight);
     void TakePictureSize();
 
     Form& form_;
@@ -294,11 +300,28 @@ public:
     App& app() const { return app_; }
     const std::string& name() const { return name_; }
 
-    // Adds a control; the form owns it. index -1 for a single control.
-    Control& Add(Kind kind, const std::string& name, int left, int top, int width, int height,
-                 Control* container = nullptr, int index = -1);
-    Control& Ctl(const std::string& name, int index = -1) const;  // throws std::out_of_range
+    // Adds a control of type T (ui::Button, ui::HScrollBar, ...); the form owns it.
+    // index -1 for a single control.
+    template <class T>
+    T& Add(const std::string& name, int left, int top, int width, int height, Control* container = nullptr,
+           int index = -1) {
+        auto control = std::make_unique<T>(*this, name, index, container);
+        T& ref = *control;
+        ref.Move(left, top, width, height);
+        controls_.push_back(std::move(control));
+        return ref;
+    }
+    // Look-ups by design name, for tests and automation; forms hold their controls.
     Control* Find(const std::string& name, int index = -1) const;
+    Control& Ctl(const std::string& name, int index = -1) const;  // throws std::out_of_range
+    // Throws std::out_of_range when there is no such control, std::invalid_argument when
+    // it is not a T.
+    template <class T>
+    T& Ctl(const std::string& name, int index = -1) const {
+        Control& c = Ctl(name, index);
+        if (c.kind() != T::kKind) ThrowWrongKind(c, T::kKind);
+        return static_cast<T&>(c);
+    }
     const std::vector<std::unique_ptr<Control>>& Controls() const { return controls_; }
 
     const std::string& Caption() const { return caption_; }
@@ -347,7 +370,7 @@ public:
     std::function<void()> OnLoad, OnActivate, OnUnload, OnResize, OnDblClick;
     std::function<void(int keyCode, int shift)> OnKeyDown;
     std::function<void(int ascii)> OnKeyPress;
-    std::function<void(int button, int shift, int x, int y)> OnMouseDown, OnMouseUp, OnMouseMove;
+    std::function<void(int button, int shift, int x, int y)> OnMouseDown, OnMouseUp;
     // WM_USER sent to the form's window; the result goes back to the sender.
     std::function<std::intptr_t(std::uintptr_t wParam, std::intptr_t lParam)> OnUserMessage;
 
@@ -375,6 +398,7 @@ private:
     void DestroySilently();
     bool Reachable() const { return loaded_ && visible_; }
     bool HasFocusableControl() const;
+    [[noreturn]] void ThrowWrongKind(const Control& c, Kind wanted) const;
     template <class... P, class... A>
     void Fire(const std::function<void(P...)>& handler, A... args);
 
@@ -496,8 +520,6 @@ private:
     int eventDepth_ = 0;  // handlers running, nested ones included
 };
 
-// The pixel size of a .bmp file (Windows or OS/2 header; a negative height is a
-// top-down bitmap). False for a missing, short, truncated or non-bitmap file.
-bool ReadBitmapSize(const std::string& path, int& widthPx, int& heightPx);
-
 }  // namespace ui
+
+#include "ui/controls.h"

@@ -101,7 +101,7 @@ public:
     void ClearUpdates() { updates_.clear(); }
     std::size_t DrawCount() const { return draws_; }
     const std::string& FocusedForm() const { return focused_; }
-    bool TimerRunning(const Control& timer) const { return timers_.count(&timer) != 0; }
+    bool TimerRunning(const Timer& timer) const { return timers_.count(&timer) != 0; }
 
     std::size_t RunLimit = 1'000'000;
     bool RunStalled() const { return runStalled_; }
@@ -113,8 +113,8 @@ private:
         std::uint64_t order;  // ties fire in start order
         bool inHandler;       // its handler is on the stack: a due tick is skipped
     };
-    void StartTimer(Control& timer);
-    Control* NextDue(std::uint32_t until);
+    void StartTimer(Timer& timer);
+    Timer* NextDue(std::uint32_t until);
 
     ScreenInfo screen_;
     int frameWidth_ = 120, frameHeight_ = 420;
@@ -122,7 +122,7 @@ private:
     double midnightOffset_ = 12 * 3600.0 - 1.0;  // the clock starts (tick 1000) at noon
     std::map<const Form*, std::intptr_t> handles_;
     std::intptr_t nextHandle_ = 0x10010;
-    std::map<Control*, TimerState, std::less<>> timers_;
+    std::map<Timer*, TimerState, std::less<>> timers_;
     std::uint64_t timerOrder_ = 0;
     std::deque<std::function<void()>> posted_;
     std::deque<int> answers_;

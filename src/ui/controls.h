@@ -1,0 +1,157 @@
+// The typed controls: one class per kind, offering that kind's properties and events.
+// Forms make them with Form::Add<T> and hold them as members named by design name.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "ui/ui.h"
+
+namespace ui {
+
+class Label : public Control {
+public:
+    static constexpr Kind kKind = Kind::Label;
+    Label(Form& form, std::string name, int index, Control* container)
+        : Control(form, kKind, std::move(name), index, container) {}
+    using Control::Caption, Control::SetCaption, Control::Alignment, Control::SetAlignment, Control::Border,
+        Control::SetBorder;
+    using Control::OnClick, Control::OnDblClick, Control::OnMouseDown, Control::OnMouseUp;
+    using Control::UserClick, Control::UserDblClick, Control::UserMouseDown, Control::UserMouseUp;
+};
+
+class Button : public Control {
+public:
+    static constexpr Kind kKind = Kind::Button;
+    Button(Form& form, std::string name, int index, Control* container)
+        : Control(form, kKind, std::move(name), index, container) {}
+    using Control::Caption, Control::SetCaption, Control::IsDefault, Control::SetDefault, Control::IsCancel,
+        Control::SetCancel, Control::GetPicture, Control::SetPicture, Control::SetIconPicture;
+    using Control::OnClick, Control::OnMouseDown, Control::OnMouseUp;
+    using Control::UserClick, Control::UserMouseDown, Control::UserMouseUp;
+};
+
+class OptionButton : public Control {
+public:
+    static constexpr Kind kKind = Kind::OptionButton;
+    OptionButton(Form& form, std::string name, int index, Control* container)
+        : Control(form, kKind, std::move(name), index, container) {}
+    // Value 1 selects the option and clears the others of its container.
+    using Control::Caption, Control::SetCaption, Control::Value, Control::SetValue;
+    using Control::OnClick;
+    using Control::UserClick, Control::UserSetValue;
+};
+
+class CheckBox : public Control {
+public:
+    static constexpr Kind kKind = Kind::CheckBox;
+    CheckBox(Form& form, std::string name, int index, Control* container)
+        : Control(form, kKind, std::move(name), index, container) {}
+    using Control::Caption, Control::SetCaption, Control::Value, Control::SetValue;
+    using Control::OnClick;
+    using Control::UserClick, Control::UserSetValue;
+};
+
+class ComboBox : public Control {
+public:
+    static constexpr Kind kKind = Kind::ComboBox;
+    ComboBox(Form& form, std::string name, int index, Control* container)
+        : Control(form, kKind, std::move(name), index, container) {}
+    using Control::AddItem, Control::ClearList, Control::ListCount, Control::List, Control::Items,
+        Control::ListIndex, Control::SetListIndex;
+    using Control::OnClick;
+    using Control::UserSelect;
+};
+
+class HScrollBar : public Control {
+public:
+    static constexpr Kind kKind = Kind::HScrollBar;
+    HScrollBar(Form& form, std::string name, int index, Control* container)
+        : Control(form, kKind, std::move(name), index, container) {}
+    using Control::Value, Control::SetValue, Control::Min, Control::Max, Control::SmallChange,
+        Control::LargeChange, Control::SetRange;
+    using Control::OnChange, Control::OnScroll;
+    using Control::UserSetValue, Control::UserScroll;
+};
+
+class Frame : public Control {
+public:
+    static constexpr Kind kKind = Kind::Frame;
+    Frame(Form& form, std::string name, int index, Control* container)
+        : Control(form, kKind, std::move(name), index, container) {}
+    using Control::Caption, Control::SetCaption;
+    using Control::OnClick;
+    using Control::UserClick;
+};
+
+// A drawing surface that may hold a picture.
+class PictureBox : public Control {
+public:
+    static constexpr Kind kKind = Kind::PictureBox;
+    PictureBox(Form& form, std::string name, int index, Control* container)
+        : Control(form, kKind, std::move(name), index, container) {}
+    using Control::Border, Control::SetBorder, Control::GetPicture, Control::LoadPicture, Control::SetPicture,
+        Control::SetIconPicture, Control::AutoSize, Control::SetAutoSize;
+    using Control::DrawWidth, Control::SetDrawWidth, Control::CurrentX, Control::CurrentY, Control::Cls,
+        Control::PSet, Control::LineTo, Control::Line, Control::Box, Control::DrawOps;
+    using Control::OnClick, Control::OnDblClick, Control::OnMouseDown, Control::OnMouseUp, Control::OnMouseMove;
+    using Control::UserClick, Control::UserDblClick, Control::UserMouseDown, Control::UserMouseUp,
+        Control::UserMouseMove;
+};
+
+class Image : public Control {
+public:
+    static constexpr Kind kKind = Kind::Image;
+    Image(Form& form, std::string name, int index, Control* container)
+        : Control(form, kKind, std::move(name), index, container) {}
+    using Control::GetPicture, Control::LoadPicture, Control::SetPicture, Control::SetIconPicture,
+        Control::AutoSize, Control::SetAutoSize;
+    using Control::OnClick, Control::OnDblClick, Control::OnMouseDown, Control::OnMouseUp;
+    using Control::UserClick, Control::UserDblClick, Control::UserMouseDown, Control::UserMouseUp;
+};
+
+// A rectangle in BackColor, framed in ForeColor.
+class Shape : public Control {
+public:
+    static constexpr Kind kKind = Kind::Shape;
+    Shape(Form& form, std::string name, int index, Control* container)
+        : Control(form, kKind, std::move(name), index, container) {}
+};
+
+class Timer : public Control {
+public:
+    static constexpr Kind kKind = Kind::Timer;
+    Timer(Form& form, std::string name, int index, Control* container)
+        : Control(form, kKind, std::move(name), index, container) {}
+    using Control::Interval, Control::SetInterval;
+    using Control::OnTimer;
+    using Control::FireTimer;
+};
+
+// The controls of one control array (optFeedbackSound(1) .. (4)), reached by index.
+template <class T>
+class ControlArray {
+public:
+    T& Add(T& control) {
+        items_.push_back(&control);
+        return control;
+    }
+    T* Find(int index) const {
+        for (T* c : items_) {
+            if (c->index() == index) return c;
+        }
+        return nullptr;
+    }
+    T& operator[](int index) const {
+        if (T* c = Find(index)) return *c;
+        throw std::out_of_range("no control of index " + std::to_string(index));
+    }
+    auto begin() const { return items_.begin(); }
+    auto end() const { return items_.end(); }
+
+private:
+    std::vector<T*> items_;
+};
+
+}  // namespace ui
