@@ -1,6 +1,8 @@
 // The ui toolkit: forms with named controls, shaped like the windows the programs
 // describe. Forms and their handlers are written once against this API; a Backend
-// (headless for tests, win32 for the product) makes them real.
+// (headless for tests, win32 for the product) makes them real. A form makes its controls
+// with Add<T> as the typed controls of ui/controls.h (ui::Button, ui::HScrollBar, ...) and
+// holds them as members named by design name; look-ups by name are for tests and automation.
 //
 // Units: form and control geometry is in twips (1/1440 inch), control positions
 // relative to their container's client area. Drawing and mouse coordinates are in
@@ -439,7 +441,6 @@ public:
     virtual ScreenInfo Screen() const = 0;
     // ShowCursor: the display counter moved by one up (show) or down; returns the new count.
     virtual int ShowCursor(bool show) = 0;
-    // The pixel size of one line of text in a font, as a label that sizes itself shows it.
     // The pixel size of a text in a font: one line when wrapWidthPx is 0, else broken
     // at blanks into lines of at most wrapWidthPx, as a word-wrapping label shows it.
     virtual TextExtent MeasureText(const Font& font, const std::string& text, int wrapWidthPx) const = 0;
@@ -522,4 +523,5 @@ private:
 
 }  // namespace ui
 
+// The typed controls come with the toolkit.
 #include "ui/controls.h"

@@ -46,8 +46,8 @@ std::intptr_t HeadlessBackend::Handle(const Form& form) const {
     return it == handles_.end() ? 0 : it->second;
 }
 
-int HeadlessBackend::FrameWidth(const Form& form) const { return form.Borderless() ? 0 : frameWidth_; }
-int HeadlessBackend::FrameHeight(const Form& form) const { return form.Borderless() ? 0 : frameHeight_; }
+int HeadlessBackend::FrameWidth(const Form& form) const { return form.Borderless() ? 0 : kFrameWidth; }
+int HeadlessBackend::FrameHeight(const Form& form) const { return form.Borderless() ? 0 : kFrameHeight; }
 
 bool HeadlessBackend::LoadBitmap(const std::string& path, Picture& picture) {
     return ReadBitmapSize(path, picture.widthPx, picture.heightPx);

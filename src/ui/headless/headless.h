@@ -50,7 +50,6 @@ public:
     ScreenInfo Screen() const override { return screen_; }
     int ShowCursor(bool show) override { return cursorCount_ += show ? 1 : -1; }
     int CursorCount() const { return cursorCount_; }
-    // A fixed-pitch stand-in: 7 x 13 pixels a character at 8.25 pt, in proportion to the size.
     // A fixed pitch: 7 x 13 pixels a character at 8.25 points, scaled with the size.
     TextExtent MeasureText(const Font& font, const std::string& text, int wrapWidthPx) const override;
     std::uint32_t TickCount() const override { return now_; }
@@ -80,7 +79,6 @@ public:
     std::function<int(const std::string& text, unsigned flags, const std::string& caption)> OnMsgBox;
     void ScriptAnswer(int answer) { answers_.push_back(answer); }
     const std::vector<MsgBoxRecord>& MsgBoxes() const { return msgBoxes_; }
-    std::size_t PendingAnswers() const { return answers_.size(); }
 
     int BeepCount() const { return beeps_; }
     const std::vector<Pointer>& PointerLog() const { return pointers_; }
@@ -91,11 +89,6 @@ public:
     }
 
     void SetScreen(const ScreenInfo& screen) { screen_ = screen; }
-    // The frame of bordered forms in twips (borderless forms have none).
-    void SetFrame(int widthTwips, int heightTwips) {
-        frameWidth_ = widthTwips;
-        frameHeight_ = heightTwips;
-    }
 
     const std::vector<UpdateRecord>& Updates() const { return updates_; }
     void ClearUpdates() { updates_.clear(); }
@@ -117,7 +110,8 @@ private:
     Timer* NextDue(std::uint32_t until);
 
     ScreenInfo screen_;
-    int frameWidth_ = 120, frameHeight_ = 420;
+    // The frame of bordered forms in twips (borderless forms have none).
+    static constexpr int kFrameWidth = 120, kFrameHeight = 420;
     std::uint32_t now_ = 1000;
     double midnightOffset_ = 12 * 3600.0 - 1.0;  // the clock starts (tick 1000) at noon
     std::map<const Form*, std::intptr_t> handles_;
