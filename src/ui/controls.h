@@ -4,93 +4,87 @@
 
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ui/ui.h"
 
 namespace ui {
 
-class Label : public Control {
+// The base of the control of one kind: Form::Add<T> makes it, Form::Ctl<T> checks kKind.
+template <Kind K>
+class ControlOf : public Control {
 public:
-    static constexpr Kind kKind = Kind::Label;
-    Label(Form& form, std::string name, int index, Control* container)
-        : Control(form, kKind, std::move(name), index, container) {}
+    static constexpr Kind kKind = K;
+    ControlOf(Form& form, std::string name, int index, Control* container)
+        : Control(form, K, std::move(name), index, container) {}
+};
+
+class Label : public ControlOf<Kind::Label> {
+public:
+    using ControlOf::ControlOf;
     using Control::Caption, Control::SetCaption, Control::Alignment, Control::SetAlignment, Control::Border,
         Control::SetBorder;
     using Control::OnClick, Control::OnDblClick, Control::OnMouseDown, Control::OnMouseUp;
     using Control::UserClick, Control::UserDblClick, Control::UserMouseDown, Control::UserMouseUp;
 };
 
-class Button : public Control {
+class Button : public ControlOf<Kind::Button> {
 public:
-    static constexpr Kind kKind = Kind::Button;
-    Button(Form& form, std::string name, int index, Control* container)
-        : Control(form, kKind, std::move(name), index, container) {}
+    using ControlOf::ControlOf;
     using Control::Caption, Control::SetCaption, Control::IsDefault, Control::SetDefault, Control::IsCancel,
         Control::SetCancel, Control::GetPicture, Control::SetPicture, Control::SetIconPicture;
     using Control::OnClick, Control::OnMouseDown, Control::OnMouseUp;
     using Control::UserClick, Control::UserMouseDown, Control::UserMouseUp;
 };
 
-class OptionButton : public Control {
+class OptionButton : public ControlOf<Kind::OptionButton> {
 public:
-    static constexpr Kind kKind = Kind::OptionButton;
-    OptionButton(Form& form, std::string name, int index, Control* container)
-        : Control(form, kKind, std::move(name), index, container) {}
+    using ControlOf::ControlOf;
     // Value 1 selects the option and clears the others of its container.
     using Control::Caption, Control::SetCaption, Control::Value, Control::SetValue;
     using Control::OnClick;
     using Control::UserClick, Control::UserSetValue;
 };
 
-class CheckBox : public Control {
+class CheckBox : public ControlOf<Kind::CheckBox> {
 public:
-    static constexpr Kind kKind = Kind::CheckBox;
-    CheckBox(Form& form, std::string name, int index, Control* container)
-        : Control(form, kKind, std::move(name), index, container) {}
+    using ControlOf::ControlOf;
     using Control::Caption, Control::SetCaption, Control::Value, Control::SetValue;
     using Control::OnClick;
     using Control::UserClick, Control::UserSetValue;
 };
 
-class ComboBox : public Control {
+class ComboBox : public ControlOf<Kind::ComboBox> {
 public:
-    static constexpr Kind kKind = Kind::ComboBox;
-    ComboBox(Form& form, std::string name, int index, Control* container)
-        : Control(form, kKind, std::move(name), index, container) {}
+    using ControlOf::ControlOf;
     using Control::AddItem, Control::ClearList, Control::ListCount, Control::List, Control::Items,
         Control::ListIndex, Control::SetListIndex;
     using Control::OnClick;
     using Control::UserSelect;
 };
 
-class HScrollBar : public Control {
+class HScrollBar : public ControlOf<Kind::HScrollBar> {
 public:
-    static constexpr Kind kKind = Kind::HScrollBar;
-    HScrollBar(Form& form, std::string name, int index, Control* container)
-        : Control(form, kKind, std::move(name), index, container) {}
+    using ControlOf::ControlOf;
     using Control::Value, Control::SetValue, Control::Min, Control::Max, Control::SmallChange,
         Control::LargeChange, Control::SetRange;
     using Control::OnChange, Control::OnScroll;
     using Control::UserSetValue, Control::UserScroll;
 };
 
-class Frame : public Control {
+class Frame : public ControlOf<Kind::Frame> {
 public:
-    static constexpr Kind kKind = Kind::Frame;
-    Frame(Form& form, std::string name, int index, Control* container)
-        : Control(form, kKind, std::move(name), index, container) {}
+    using ControlOf::ControlOf;
     using Control::Caption, Control::SetCaption;
     using Control::OnClick;
     using Control::UserClick;
 };
 
 // A drawing surface that may hold a picture.
-class PictureBox : public Control {
+class PictureBox : public ControlOf<Kind::PictureBox> {
 public:
-    static constexpr Kind kKind = Kind::PictureBox;
-    PictureBox(Form& form, std::string name, int index, Control* container)
-        : Control(form, kKind, std::move(name), index, container) {}
+    using ControlOf::ControlOf;
     using Control::Border, Control::SetBorder, Control::GetPicture, Control::LoadPicture, Control::SetPicture,
         Control::SetIconPicture, Control::AutoSize, Control::SetAutoSize;
     using Control::DrawWidth, Control::SetDrawWidth, Control::CurrentX, Control::CurrentY, Control::Cls,
@@ -100,11 +94,9 @@ public:
         Control::UserMouseMove;
 };
 
-class Image : public Control {
+class Image : public ControlOf<Kind::Image> {
 public:
-    static constexpr Kind kKind = Kind::Image;
-    Image(Form& form, std::string name, int index, Control* container)
-        : Control(form, kKind, std::move(name), index, container) {}
+    using ControlOf::ControlOf;
     using Control::GetPicture, Control::LoadPicture, Control::SetPicture, Control::SetIconPicture,
         Control::AutoSize, Control::SetAutoSize;
     using Control::OnClick, Control::OnDblClick, Control::OnMouseDown, Control::OnMouseUp;
@@ -112,18 +104,14 @@ public:
 };
 
 // A rectangle in BackColor, framed in ForeColor.
-class Shape : public Control {
+class Shape : public ControlOf<Kind::Shape> {
 public:
-    static constexpr Kind kKind = Kind::Shape;
-    Shape(Form& form, std::string name, int index, Control* container)
-        : Control(form, kKind, std::move(name), index, container) {}
+    using ControlOf::ControlOf;
 };
 
-class Timer : public Control {
+class Timer : public ControlOf<Kind::Timer> {
 public:
-    static constexpr Kind kKind = Kind::Timer;
-    Timer(Form& form, std::string name, int index, Control* container)
-        : Control(form, kKind, std::move(name), index, container) {}
+    using ControlOf::ControlOf;
     using Control::Interval, Control::SetInterval;
     using Control::OnTimer;
     using Control::FireTimer;
