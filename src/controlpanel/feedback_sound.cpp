@@ -18,16 +18,9 @@ frmFeedbackSound::frmFeedbackSound(ui::App& app, ControlPanel& cp)
       Shape1(Add<ui::Shape>("Shape1", 360, 240, 5820, 1020)),
       Shape4(Add<ui::Shape>("Shape4", 360, 1200, 5820, 2520)),
       Frame1(Add<ui::Frame>("Frame1", 480, 1320, 2760, 2280)),
-      optFeedbackSound([this] {
-          const char* designCaptions[] = {"Silence ( No Sound )", "Touch Down Only", "Lift Off Only",
-                                          "Both Touch Down && Lift Off"};
-          ui::ControlArray<ui::OptionButton> options;
-          for (int i = 1; i <= 4; ++i) {
-              options.Add(AddOption(Frame1, "optFeedbackSound", i, 180, 360 + (i - 1) * 480, 2460,
-                                    designCaptions[i - 1]));
-          }
-          return options;
-      }()),
+      optFeedbackSound(AddOptions(Frame1, "optFeedbackSound", 1, 4, 180, 360, 480, 2460,
+                                  {"Silence ( No Sound )", "Touch Down Only", "Lift Off Only",
+                                   "Both Touch Down && Lift Off"})),
       frameTone(Add<ui::Frame>("frameTone", 3360, 1320, 2700, 855)),
       hscTone(AddLabelledScrollBar(*this, frameTone, "hscTone", 2, "Low", "High")),
       lblTone(AddValueLabel(*this, frameTone, "lblTone")),

@@ -24,13 +24,7 @@ frmMouseSpeed::frmMouseSpeed(ui::App& app, ControlPanel& cp)
       hscMouseVSpeed(AddLabelledScrollBar(*this, frameVS, "hscMouseVSpeed", 2, "Slow", "Fast")),
       lblVS(AddValueLabel(*this, frameVS, "lblVS")),
       frameAC(Add<ui::Frame>("frameAC", 3360, 2040, 2700, 1815)),
-      optAcceleration([this] {
-          ui::ControlArray<ui::OptionButton> options;
-          for (int i = 1; i <= 4; ++i) {
-              options.Add(AddOption(frameAC, "optAcceleration", i, 240, 330 + (i - 1) * 360, 2220, ""));
-          }
-          return options;
-      }()),
+      optAcceleration(AddOptions(frameAC, "optAcceleration", 1, 4, 240, 330, 360, 2220)),
       Shape2(Add<ui::Shape>("Shape2", 480, 3990, 5580, 15)),
       buttons(AddButtonRow(4110)) {
     SetCaption("Mouse Speed");

@@ -32,12 +32,18 @@ SettingsDialog::ButtonRow SettingsDialog::AddButtonRow(int top) {
     return row;
 }
 
-ui::OptionButton& SettingsDialog::AddOption(ui::Frame& frame, const std::string& name, int index, int left, int top,
-                                            int width, const std::string& caption) {
-    ui::OptionButton& option = Add<ui::OptionButton>(name, left, top, width, 255, &frame, index);
-    option.SetCaption(caption);
-    option.SetForeColor(kOptionText);
-    return option;
+ui::ControlArray<ui::OptionButton> SettingsDialog::AddOptions(ui::Frame& frame, const std::string& name, int first,
+                                                              int last, int left, int top, int pitch, int width,
+                                                              const std::vector<std::string>& captions) {
+    ui::ControlArray<ui::OptionButton> options;
+    for (int i = first; i <= last; ++i) {
+        ui::OptionButton& option =
+            options.Add(Add<ui::OptionButton>(name, left, top + (i - first) * pitch, width, 255, &frame, i));
+        const auto n = static_cast<std::size_t>(i - first);
+        if (n < captions.size()) option.SetCaption(captions[n]);
+        option.SetForeColor(kOptionText);
+    }
+    return options;
 }
 
 void SettingsDialog::MoveOptionMark(const ui::ControlArray<ui::OptionButton>& options, int from, int to) {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "controlpanel/control_panel.h"
 #include "controlpanel/main_window.h"
@@ -36,9 +37,11 @@ protected:
         ui::Button& cmdCandel;
     };
     ButtonRow AddButtonRow(int top);
-    // One option of a control array inside frame, with teal text.
-    ui::OptionButton& AddOption(ui::Frame& frame, const std::string& name, int index, int left, int top, int width,
-                                const std::string& caption);
+    // Options first..last of a control array inside frame, one under the other `pitch`
+    // apart, with teal text; captions[0] is the first one's (none: empty).
+    ui::ControlArray<ui::OptionButton> AddOptions(ui::Frame& frame, const std::string& name, int first, int last,
+                                                  int left, int top, int pitch, int width,
+                                                  const std::vector<std::string>& captions = {});
     // Moves the checked mark and the black text from options(from) to options(to); an
     // index without an option (-1 for none, or a value out of range in the record) is
     // skipped.

@@ -29,22 +29,9 @@ frmVirtualButton::frmVirtualButton(ui::App& app, ControlPanel& cp)
     : SettingsDialog(app, cp, "frmVirtualButton", 5040),
       Shape1(Add<ui::Shape>("Shape1", 360, 240, 5820, 1020)),
       Frame1(Add<ui::Frame>("Frame1", 480, 1320, 2760, 2040)),
-      optVirtualButton([this] {
-          ui::ControlArray<ui::OptionButton> options;
-          for (int i = 1; i <= 4; ++i) {
-              options.Add(AddOption(Frame1, "optVirtualButton", i, 180, 330 + (i - 1) * 420, 2460, ""));
-          }
-          return options;
-      }()),
+      optVirtualButton(AddOptions(Frame1, "optVirtualButton", 1, 4, 180, 330, 420, 2460)),
       Frame2(Add<ui::Frame>("Frame2", 3360, 1320, 2700, 2040)),
-      optRBFunction([this] {
-          const char* captions[] = {"Disable ( Off )", "Enable  ( On )"};
-          ui::ControlArray<ui::OptionButton> options;
-          for (int i = 0; i <= 1; ++i) {
-              options.Add(AddOption(Frame2, "optRBFunction", i, 180, 330 + i * 420, 2340, captions[i]));
-          }
-          return options;
-      }()),
+      optRBFunction(AddOptions(Frame2, "optRBFunction", 0, 1, 180, 330, 420, 2340, {"Disable ( Off )", "Enable  ( On )"})),
       cboRBAutoMode(Add<ui::ComboBox>("cboRBAutoMode", 180, 1260, 2340, 315, &Frame2)),
       Frame3(Add<ui::Frame>("Frame3", 480, 3480, 5580, 735)),
       lblRBAutoSTime(AddAutoLabel(*this, Frame3, "lblRBAutoSTime", 120, 840, "Toggle On")),
