@@ -31,7 +31,8 @@ frmVirtualButton::frmVirtualButton(ui::App& app, ControlPanel& cp)
       Frame1(Add<ui::Frame>("Frame1", 480, 1320, 2760, 2040)),
       optVirtualButton(AddOptions(Frame1, "optVirtualButton", 1, 4, 180, 330, 420, 2460)),
       Frame2(Add<ui::Frame>("Frame2", 3360, 1320, 2700, 2040)),
-      optRBFunction(AddOptions(Frame2, "optRBFunction", 0, 1, 180, 330, 420, 2340, {"Disable ( Off )", "Enable  ( On )"})),
+      optRBFunction(
+          AddOptions(Frame2, "optRBFunction", 0, 1, 180, 330, 420, 2340, {"Disable ( Off )", "Enable  ( On )"})),
       cboRBAutoMode(Add<ui::ComboBox>("cboRBAutoMode", 180, 1260, 2340, 315, &Frame2)),
       Frame3(Add<ui::Frame>("Frame3", 480, 3480, 5580, 735)),
       lblRBAutoSTime(AddAutoLabel(*this, Frame3, "lblRBAutoSTime", 120, 840, "Toggle On")),
