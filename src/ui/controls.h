@@ -26,7 +26,6 @@ public:
     using Control::Caption, Control::SetCaption, Control::Alignment, Control::SetAlignment, Control::Border,
         Control::SetBorder;
     using Control::OnClick, Control::OnDblClick, Control::OnMouseDown, Control::OnMouseUp;
-    using Control::UserClick, Control::UserDblClick, Control::UserMouseDown, Control::UserMouseUp;
 };
 
 class Button : public ControlOf<Kind::Button> {
@@ -35,7 +34,6 @@ public:
     using Control::Caption, Control::SetCaption, Control::IsDefault, Control::SetDefault, Control::IsCancel,
         Control::SetCancel, Control::GetPicture, Control::SetPicture, Control::SetIconPicture;
     using Control::OnClick, Control::OnMouseDown, Control::OnMouseUp;
-    using Control::UserClick, Control::UserMouseDown, Control::UserMouseUp;
 };
 
 class OptionButton : public ControlOf<Kind::OptionButton> {
@@ -44,7 +42,7 @@ public:
     // Value 1 selects the option and clears the others of its container.
     using Control::Caption, Control::SetCaption, Control::Value, Control::SetValue;
     using Control::OnClick;
-    using Control::UserClick, Control::UserSetValue;
+    using Control::UserSetValue;
 };
 
 class CheckBox : public ControlOf<Kind::CheckBox> {
@@ -52,7 +50,7 @@ public:
     using ControlOf::ControlOf;
     using Control::Caption, Control::SetCaption, Control::Value, Control::SetValue;
     using Control::OnClick;
-    using Control::UserClick, Control::UserSetValue;
+    using Control::UserSetValue;
 };
 
 class ComboBox : public ControlOf<Kind::ComboBox> {
@@ -78,7 +76,6 @@ public:
     using ControlOf::ControlOf;
     using Control::Caption, Control::SetCaption;
     using Control::OnClick;
-    using Control::UserClick;
 };
 
 // A drawing surface that may hold a picture.
@@ -90,8 +87,6 @@ public:
     using Control::DrawWidth, Control::SetDrawWidth, Control::CurrentX, Control::CurrentY, Control::Cls,
         Control::PSet, Control::LineTo, Control::Line, Control::Box, Control::DrawOps;
     using Control::OnClick, Control::OnDblClick, Control::OnMouseDown, Control::OnMouseUp, Control::OnMouseMove;
-    using Control::UserClick, Control::UserDblClick, Control::UserMouseDown, Control::UserMouseUp,
-        Control::UserMouseMove;
 };
 
 class Image : public ControlOf<Kind::Image> {
@@ -100,7 +95,6 @@ public:
     using Control::GetPicture, Control::LoadPicture, Control::SetPicture, Control::SetIconPicture,
         Control::AutoSize, Control::SetAutoSize;
     using Control::OnClick, Control::OnDblClick, Control::OnMouseDown, Control::OnMouseUp;
-    using Control::UserClick, Control::UserDblClick, Control::UserMouseDown, Control::UserMouseUp;
 };
 
 // A rectangle in BackColor, framed in ForeColor.

@@ -171,6 +171,15 @@ public:
     // True when a user could reach the control: see the rules at the top.
     bool Reachable() const;
 
+    // Real user input (backends, headless tests): any control can be clicked or pointed
+    // at; a kind without the event ignores it.
+    void UserClick();  // button, label, image, picture, frame: Click; option: select;
+                       // check box: toggle
+    void UserDblClick();
+    void UserMouseDown(int button, int shift, int x, int y);
+    void UserMouseUp(int button, int shift, int x, int y);
+    void UserMouseMove(int button, int shift, int x, int y);
+
     // Backend peer data (the native window of a control, for example).
     void* peer = nullptr;
 
@@ -247,17 +256,11 @@ protected:
     std::function<void()> OnClick, OnDblClick, OnChange, OnScroll, OnTimer;
     std::function<void(int button, int shift, int x, int y)> OnMouseDown, OnMouseUp, OnMouseMove;
 
-    // Real user input (backends, headless tests).
-    void UserClick();               // button, label, image, picture, frame: Click;
-                                    // option: select; check box: toggle
+    // Real user input of a kind's own (backends, headless tests).
     void UserSetValue(int v);       // scroll bar moved and released: Value and Change
                                     // (Change also when a drag already moved it there)
     void UserScroll(int v);         // scroll bar thumb dragged: Value and Scroll
     void UserSelect(int listIndex); // combo box choice
-    void UserDblClick();
-    void UserMouseDown(int button, int shift, int x, int y);
-    void UserMouseUp(int button, int shift, int x, int y);
-    void UserMouseMove(int button, int shift, int x, int y);
     void FireTimer();  // OnTimer, when the timer is running and its form loaded
 
 private:
