@@ -407,7 +407,7 @@ public:
     virtual int FrameWidth(const Form& form) const = 0;
     virtual int FrameHeight(const Form& form) const = 0;
     // Reads a bitmap file's size; false when the file is not a loadable bitmap.
-    virtual bool LoadBitmap(const std::string& path, Picture& picture) = 0;
+    virtual bool LoadPictureFile(const std::string& path, Picture& picture) = 0;
 
     virtual int MsgBox(const std::string& text, unsigned flags, const std::string& caption) = 0;
     virtual void Beep() = 0;

@@ -47,7 +47,7 @@ std::intptr_t HeadlessBackend::Handle(const Form& form) const {
 int HeadlessBackend::FrameWidth(const Form& form) const { return form.Borderless() ? 0 : frameWidth_; }
 int HeadlessBackend::FrameHeight(const Form& form) const { return form.Borderless() ? 0 : frameHeight_; }
 
-bool HeadlessBackend::LoadBitmap(const std::string& path, Picture& picture) {
+bool HeadlessBackend::LoadPictureFile(const std::string& path, Picture& picture) {
     return ReadBitmapSize(path, picture.widthPx, picture.heightPx);
 }
 

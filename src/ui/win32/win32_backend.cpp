@@ -2,7 +2,6 @@
 
 #include <windows.h>
 #include <uxtheme.h>
-#undef LoadBitmap  // the Win32 function is not used here; the name is our member's
 
 #include <algorithm>
 #include <exception>
@@ -1340,7 +1339,7 @@ std::intptr_t Win32Backend::Handle(const Form& form) const {
 int Win32Backend::FrameWidth(const Form& form) const { return impl_->TwX(impl_->FrameSize(form).cx); }
 int Win32Backend::FrameHeight(const Form& form) const { return impl_->TwY(impl_->FrameSize(form).cy); }
 
-bool Win32Backend::LoadBitmap(const std::string& path, Picture& picture) {
+bool Win32Backend::LoadPictureFile(const std::string& path, Picture& picture) {
     int width = 0, height = 0;
     if (!ReadBitmapSize(path, width, height)) return false;
     picture.source = Picture::Source::File;

@@ -7,10 +7,6 @@
 
 #include <memory>
 
-// <windows.h> defines LoadBitmap as a macro; keep it away from the member of that name.
-#pragma push_macro("LoadBitmap")
-#undef LoadBitmap
-
 #include "ui/ui.h"
 
 namespace ui {
@@ -32,7 +28,7 @@ public:
     std::intptr_t Handle(const Form& form) const override;
     int FrameWidth(const Form& form) const override;
     int FrameHeight(const Form& form) const override;
-    bool LoadBitmap(const std::string& path, Picture& picture) override;
+    bool LoadPictureFile(const std::string& path, Picture& picture) override;
 
     int MsgBox(const std::string& text, unsigned flags, const std::string& caption) override;
     void Beep() override;
@@ -52,5 +48,3 @@ private:
 };
 
 }  // namespace ui
-
-#pragma pop_macro("LoadBitmap")
