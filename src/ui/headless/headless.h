@@ -41,6 +41,8 @@ public:
     void Show(Form& form, bool visible) override;
     void Focus(Form& form) override;
     std::intptr_t Handle(const Form& form) const override;
+    // Every copy of a program in a test shares one backend: its forms are all there is.
+    bool IsForm(std::intptr_t handle) const override;
     int FrameWidth(const Form& form) const override;
     int FrameHeight(const Form& form) const override;
     bool LoadPictureFile(const std::string& path, Picture& picture) override;

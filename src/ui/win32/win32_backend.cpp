@@ -24,7 +24,7 @@ constexpr UINT_PTR kFirstTimerId = 1000;
 constexpr int kComboListPixels = 160;  // room for the dropped list below a combo box
 constexpr WORD kProgramIconId = 1;
 
-constexpr const char* kFormClass = kFormClassName;
+constexpr const char* kFormClass = "KesmaForm";
 constexpr const char* kLabelClass = "KesmaLabel";
 constexpr const char* kPictureClass = "KesmaPicture";
 constexpr const char* kImageClass = "KesmaImage";
@@ -1335,6 +1335,8 @@ std::intptr_t Win32Backend::Handle(const Form& form) const {
     const FormPeer* fp = Impl::PeerOfForm(form);
     return fp ? reinterpret_cast<std::intptr_t>(fp->hwnd) : 0;
 }
+
+bool Win32Backend::IsForm(std::intptr_t handle) const { return Impl::IsForm(reinterpret_cast<HWND>(handle)); }
 
 int Win32Backend::FrameWidth(const Form& form) const { return impl_->TwX(impl_->FrameSize(form).cx); }
 int Win32Backend::FrameHeight(const Form& form) const { return impl_->TwY(impl_->FrameSize(form).cy); }
