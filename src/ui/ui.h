@@ -246,9 +246,6 @@ public:
     // True when a user could reach the control: see the rules at the top.
     bool Reachable() const;
 
-    // Backend peer data (the native window of a control, for example).
-    void* peer = nullptr;
-
 private:
     void Changed(Prop p);
     void Draw(const DrawOp& op);
@@ -361,8 +358,6 @@ public:
     void FireActivate();  // not re-entered while its handler runs
     void FireResize();
     std::intptr_t FireUserMessage(std::uintptr_t wParam, std::intptr_t lParam);
-
-    void* peer = nullptr;
 
 private:
     friend class Control;

@@ -11,6 +11,10 @@
 
 namespace ui {
 
+namespace win32 {
+class Session;
+}
+
 class Win32Backend final : public Backend {
 public:
     Win32Backend();
@@ -42,10 +46,8 @@ public:
     void DoEvents(int maxWaitMs) override;
     void Run(App& app) override;
 
-    struct Impl;
-
 private:
-    std::unique_ptr<Impl> impl_;
+    std::unique_ptr<win32::Session> session_;
 };
 
 }  // namespace ui
