@@ -20,7 +20,8 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
 LRESULT CALLBACK StandardControlProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
 LRESULT CALLBACK DrawnControlProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
 
-// The peer a window of ours carries; null for other windows.
+// The peer a form or control window of ours carries (null before its creation and after
+// its WM_NCDESTROY).
 template <class T>
 T* PeerOf(HWND hwnd) {
     return reinterpret_cast<T*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
