@@ -100,13 +100,11 @@ void frmMain::Form_Load() {
 
 // A window of another copy: one of the toolkit's forms with this program's caption.
 bool frmMain::IsRightButtonWindow(Hwnd window) {
+    if (!app().IsForm(window)) return false;
     constexpr int kCapacity = 64;
     char text[kCapacity] = {};
-    const auto Read = [&](int copied) {
-        return std::string(text, static_cast<std::size_t>(std::clamp(copied, 0, kCapacity - 1)));
-    };
-    if (Read(windows_.GetClassNameA(window, text, kCapacity)) != ui::kFormClassName) return false;
-    return Read(windows_.GetWindowTextA(window, text, kCapacity)) == Caption();
+    const int copied = windows_.GetWindowTextA(window, text, kCapacity);
+    return std::string(text, static_cast<std::size_t>(std::clamp(copied, 0, kCapacity - 1))) == Caption();
 }
 
 void frmMain::Form_Unload() {

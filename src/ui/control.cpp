@@ -190,7 +190,7 @@ void Control::TakePictureSize() {
 
 bool Control::LoadPicture(const std::string& path) {
     Picture p;
-    if (!form_.app().backend().LoadBitmap(path, p)) {
+    if (!form_.app().backend().LoadPictureFile(path, p)) {
         SetPicture(Picture{});
         return false;
     }

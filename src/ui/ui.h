@@ -100,9 +100,6 @@ struct TextExtent {
     int heightPx = 0;
 };
 
-// The window class of every form the Win32 backend makes.
-inline constexpr const char* kFormClassName = "KesmaForm";
-
 // The screen and its units. Twips per pixel is 1440 / DPI exactly (7.5 at 192 DPI); every
 // conversion between twips and pixels, the forms' and the backend's alike, goes through
 // these functions, so a position a form computes from pixels lands on that pixel.
@@ -179,9 +176,6 @@ public:
     void UserMouseDown(int button, int shift, int x, int y);
     void UserMouseUp(int button, int shift, int x, int y);
     void UserMouseMove(int button, int shift, int x, int y);
-
-    // Backend peer data (the native window of a control, for example).
-    void* peer = nullptr;
 
 protected:
     Control(Form& form, Kind kind, std::string name, int index, Control* container);
@@ -393,8 +387,6 @@ public:
     void FireResize();
     std::intptr_t FireUserMessage(std::uintptr_t wParam, std::intptr_t lParam);
 
-    void* peer = nullptr;
-
 private:
     friend class Control;
     friend class App;
@@ -432,11 +424,14 @@ public:
     virtual void Show(Form& form, bool visible) = 0;
     virtual void Focus(Form& form) = 0;
     virtual std::intptr_t Handle(const Form& form) const = 0;
+    // True when the native window `handle` is a form of this toolkit, in this process or
+    // another one (a second copy of a program).
+    virtual bool IsForm(std::intptr_t handle) const = 0;
     // The frame around a form's client area, in twips (0 for a borderless form).
     virtual int FrameWidth(const Form& form) const = 0;
     virtual int FrameHeight(const Form& form) const = 0;
     // Reads a bitmap file's size; false when the file is not a loadable bitmap.
-    virtual bool LoadBitmap(const std::string& path, Picture& picture) = 0;
+    virtual bool LoadPictureFile(const std::string& path, Picture& picture) = 0;
 
     virtual int MsgBox(const std::string& text, unsigned flags, const std::string& caption) = 0;
     virtual void Beep() = 0;
@@ -474,6 +469,7 @@ public:
         return ref;
     }
     Form* FindForm(const std::string& name) const;  // a loaded form by design name
+    bool IsForm(std::intptr_t handle) const { return backend_.IsForm(handle); }
     const std::vector<std::unique_ptr<Form>>& Forms() const { return forms_; }
 
     int MsgBox(const std::string& text, unsigned flags = kMbOk, const std::string& caption = "");

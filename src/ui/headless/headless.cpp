@@ -46,10 +46,14 @@ std::intptr_t HeadlessBackend::Handle(const Form& form) const {
     return it == handles_.end() ? 0 : it->second;
 }
 
+bool HeadlessBackend::IsForm(std::intptr_t handle) const {
+    return std::any_of(handles_.begin(), handles_.end(), [handle](const auto& h) { return h.second == handle; });
+}
+
 int HeadlessBackend::FrameWidth(const Form& form) const { return form.Borderless() ? 0 : kFrameWidth; }
 int HeadlessBackend::FrameHeight(const Form& form) const { return form.Borderless() ? 0 : kFrameHeight; }
 
-bool HeadlessBackend::LoadBitmap(const std::string& path, Picture& picture) {
+bool HeadlessBackend::LoadPictureFile(const std::string& path, Picture& picture) {
     return ReadBitmapSize(path, picture.widthPx, picture.heightPx);
 }
 

@@ -41,9 +41,11 @@ public:
     void Show(Form& form, bool visible) override;
     void Focus(Form& form) override;
     std::intptr_t Handle(const Form& form) const override;
+    // Every copy of a program in a test shares one backend: its forms are all there is.
+    bool IsForm(std::intptr_t handle) const override;
     int FrameWidth(const Form& form) const override;
     int FrameHeight(const Form& form) const override;
-    bool LoadBitmap(const std::string& path, Picture& picture) override;
+    bool LoadPictureFile(const std::string& path, Picture& picture) override;
     int MsgBox(const std::string& text, unsigned flags, const std::string& caption) override;
     void Beep() override { ++beeps_; }
     void SetPointer(Pointer p) override { pointers_.push_back(p); }

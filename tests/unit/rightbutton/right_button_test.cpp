@@ -196,7 +196,6 @@ TEST_F(RightButtonTest, SecondCopyShowsTheRegisteredOneAndEnds) {
 // A handle that names no window at all is the E2E test's.
 TEST_F(RightButtonTest, StaleRegistrationIsTakenOver) {
     const Hwnd foreign = windows.Add(" C-RBF");  // the caption, but not one of our forms
-    windows.classes[foreign] = "Edit";
     const struct {
         const char* name;
         Hwnd registered;
