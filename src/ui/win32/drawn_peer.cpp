@@ -6,7 +6,7 @@
 
 namespace ui::win32 {
 
-DWORD DrawnPeer::Style() const { return control.Border() ? WS_BORDER : 0; }
+DWORD DrawnPeer::Style() const { return Bordered() ? WS_BORDER : 0; }
 
 void DrawnPeer::Update(Prop p) {
     if (p != Prop::Border) {

@@ -78,20 +78,20 @@ void LabelPeer::Paint(HDC dc) {
     Selected f(dc, session().FontFor(control.GetFont()));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, IsWindowEnabled(hwnd) ? Resolve(control.ForeColor()) : GetSysColor(COLOR_GRAYTEXT));
-    const UINT align = control.Alignment() == Align::Center  ? DT_CENTER
-                       : control.Alignment() == Align::Right ? DT_RIGHT
+    const UINT align = model().Alignment() == Align::Center  ? DT_CENTER
+                       : model().Alignment() == Align::Right ? DT_RIGHT
                                                              : DT_LEFT;
     // A label only one line high does not wrap: a wrapped second line would be cut off
     // whole, where a single line loses at most its last pixels. "&&" shows "&".
     TEXTMETRICA tm{};
     GetTextMetricsA(dc, &tm);
     const UINT wrap = rc.bottom < 2 * tm.tmHeight ? DT_SINGLELINE : DT_WORDBREAK;
-    DrawTextA(dc, control.Caption().c_str(), -1, &rc, wrap | align);
+    DrawTextA(dc, model().Caption().c_str(), -1, &rc, wrap | align);
 }
 
 // ---- picture boxes ----
 
-int PictureBoxPeer::ClientInset() const { return control.Border() ? 1 : 0; }
+int PictureBoxPeer::ClientInset() const { return model().Border() ? 1 : 0; }
 
 void PictureBoxPeer::Init() { ApplyPicture(); }
 
@@ -111,7 +111,7 @@ void PictureBoxPeer::Update(Prop p) {
 }
 
 void PictureBoxPeer::ApplyPicture() {
-    picture_.Load(control.GetPicture(), session().instance());
+    picture_.Load(model().GetPicture(), session().instance());
     RebuildBacking();
 }
 
@@ -135,7 +135,7 @@ void PictureBoxPeer::RebuildBacking() {
     GetClientRect(hwnd, &rc);
     backing_ = std::make_unique<Backing>(rc.right, rc.bottom);
     ClearBacking(Resolve(control.BackColor()));
-    for (const DrawOp& op : control.DrawOps()) {
+    for (const DrawOp& op : model().DrawOps()) {
         if (op.type != DrawOp::Type::Clear) DrawOnBacking(op);
     }
     InvalidateArea();
@@ -144,7 +144,7 @@ void PictureBoxPeer::RebuildBacking() {
 void PictureBoxPeer::ClearBacking(COLORREF color) {
     const RECT all{0, 0, backing_->width(), backing_->height()};
     FillRect(backing_->dc(), &all, session().BrushFor(color));
-    picture_.Paint(backing_->dc(), control.GetPicture());
+    picture_.Paint(backing_->dc(), model().GetPicture());
 }
 
 void PictureBoxPeer::Draw(const DrawOp& op) {
@@ -219,7 +219,7 @@ void ImagePeer::Update(Prop p) {
 }
 
 void ImagePeer::ApplyPicture() {
-    picture_.Load(control.GetPicture(), session().instance());
+    picture_.Load(model().GetPicture(), session().instance());
     InvalidateRect(hwnd, nullptr, TRUE);
 }
 
@@ -227,7 +227,7 @@ void ImagePeer::Paint(HDC dc) {
     RECT rc;
     GetClientRect(hwnd, &rc);
     PaintUnderlay(dc, rc);
-    picture_.Paint(dc, control.GetPicture());
+    picture_.Paint(dc, model().GetPicture());
 }
 
 // ---- shapes ----
@@ -247,8 +247,8 @@ void TimerPeer::Update(Prop p) {
 
 void TimerPeer::Apply() const {
     const UINT_PTR id = kFirstTimerId + static_cast<UINT_PTR>(slot);
-    if (control.Enabled() && control.Interval() > 0) {
-        SetTimer(form.hwnd, id, static_cast<UINT>(control.Interval()), nullptr);
+    if (control.Enabled() && model().Interval() > 0) {
+        SetTimer(form.hwnd, id, static_cast<UINT>(model().Interval()), nullptr);
     } else {
         KillTimer(form.hwnd, id);
     }

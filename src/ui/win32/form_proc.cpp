@@ -40,7 +40,7 @@ bool OnHScroll(FormPeer& fp, UINT, WPARAM wp, LPARAM lp, LRESULT&) {
 
 bool OnTimer(FormPeer& fp, UINT, WPARAM wp, LPARAM, LRESULT&) {
     const UINT_PTR slot = wp - kFirstTimerId;
-    if (wp >= kFirstTimerId && slot < fp.controls.size()) fp.controls[slot]->control.FireTimer();
+    if (wp >= kFirstTimerId && slot < fp.controls.size()) fp.controls[slot]->Tick();
     return true;
 }
 

@@ -2,11 +2,23 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "ui/win32/gdi.h"
 #include "ui/win32/peers.h"
 
 namespace ui::win32 {
+
+// The peer of a control of class T (ui::Button, ...) on the common peer Base: the one
+// place the model's control is taken as its kind's class.
+template <class T, class Base>
+class KindPeer : public Base {
+public:
+    using Base::Base;
+
+protected:
+    T& model() const { return static_cast<T&>(this->control); }
+};
 
 // A picture file or the program's icon, loaded for a button, picture box or image.
 struct LoadedPicture {
@@ -16,15 +28,16 @@ struct LoadedPicture {
     IconOwner icon;
 };
 
-class ButtonPeer final : public StandardPeer {
+class ButtonPeer final : public KindPeer<Button, StandardPeer> {
 public:
-    using StandardPeer::StandardPeer;
+    using KindPeer::KindPeer;
     void Update(Prop p) override;
     void Command(WORD code) override;
 
 private:
     const char* ClassName() const override { return "BUTTON"; }
     const char* KindName() const override { return "button"; }
+    std::string Text() const override { return model().Caption(); }
     DWORD Style() const override { return ButtonStyle() | WS_TABSTOP; }
     void Init() override;
     DWORD ButtonStyle() const;
@@ -33,20 +46,22 @@ private:
     LoadedPicture picture_;
 };
 
-// Option buttons and check boxes.
-class CheckablePeer : public StandardPeer {
+// Option buttons and check boxes (T).
+template <class T>
+class CheckablePeer : public KindPeer<T, StandardPeer> {
 public:
-    using StandardPeer::StandardPeer;
+    using KindPeer<T, StandardPeer>::KindPeer;
     void Update(Prop p) override;
     void Command(WORD code) override;
 
 protected:
     const char* ClassName() const override { return "BUTTON"; }
+    std::string Text() const override { return this->model().Caption(); }
     void Init() override;
     void ApplyValue();
 };
 
-class OptionPeer final : public CheckablePeer {
+class OptionPeer final : public CheckablePeer<OptionButton> {
 public:
     using CheckablePeer::CheckablePeer;
 
@@ -56,7 +71,7 @@ private:
     DWORD Style() const override { return BS_RADIOBUTTON | WS_TABSTOP; }
 };
 
-class CheckBoxPeer final : public CheckablePeer {
+class CheckBoxPeer final : public CheckablePeer<CheckBox> {
 public:
     using CheckablePeer::CheckablePeer;
 
@@ -65,9 +80,9 @@ private:
     DWORD Style() const override { return BS_CHECKBOX | WS_TABSTOP; }
 };
 
-class ComboBoxPeer final : public StandardPeer {
+class ComboBoxPeer final : public KindPeer<ComboBox, StandardPeer> {
 public:
-    using StandardPeer::StandardPeer;
+    using KindPeer::KindPeer;
     void Update(Prop p) override;
     void Command(WORD code) override;
 
@@ -81,9 +96,9 @@ private:
     void ApplyList();
 };
 
-class HScrollBarPeer final : public StandardPeer {
+class HScrollBarPeer final : public KindPeer<HScrollBar, StandardPeer> {
 public:
-    using StandardPeer::StandardPeer;
+    using KindPeer::KindPeer;
     void Update(Prop p) override;
     void Scrolled(WPARAM wp) override;
 
@@ -96,30 +111,33 @@ private:
     void ApplyRange();
 };
 
-class FramePeer final : public StandardPeer {
+class FramePeer final : public KindPeer<Frame, StandardPeer> {
 public:
-    using StandardPeer::StandardPeer;
+    using KindPeer::KindPeer;
 
 private:
     const char* ClassName() const override { return "BUTTON"; }
     const char* KindName() const override { return "frame"; }
+    std::string Text() const override { return model().Caption(); }
     DWORD Style() const override { return BS_GROUPBOX; }
 };
 
-class LabelPeer final : public DrawnPeer {
+class LabelPeer final : public KindPeer<Label, DrawnPeer> {
 public:
-    using DrawnPeer::DrawnPeer;
+    using KindPeer::KindPeer;
     bool Windowed() const override { return false; }
     void Paint(HDC dc) override;
 
 private:
     const char* ClassName() const override { return kClasses[0]; }
     const char* KindName() const override { return "label"; }
+    std::string Text() const override { return model().Caption(); }
+    bool Bordered() const override { return model().Border(); }
 };
 
-class PictureBoxPeer final : public DrawnPeer {
+class PictureBoxPeer final : public KindPeer<PictureBox, DrawnPeer> {
 public:
-    using DrawnPeer::DrawnPeer;
+    using KindPeer::KindPeer;
     void Update(Prop p) override;
     void Draw(const DrawOp& op) override;
     int ClientInset() const override;
@@ -129,6 +147,7 @@ public:
 private:
     const char* ClassName() const override { return kClasses[1]; }
     const char* KindName() const override { return "picture"; }
+    bool Bordered() const override { return model().Border(); }
     void Init() override;
     void ApplyPicture();
     // Back colour, picture, then the drawing since the last clear.
@@ -143,9 +162,9 @@ private:
     std::unique_ptr<Backing> backing_;
 };
 
-class ImagePeer final : public DrawnPeer {
+class ImagePeer final : public KindPeer<Image, DrawnPeer> {
 public:
-    using DrawnPeer::DrawnPeer;
+    using KindPeer::KindPeer;
     void Update(Prop p) override;
     bool Windowed() const override { return false; }
     void Paint(HDC dc) override;
@@ -171,11 +190,12 @@ private:
 };
 
 // A timer: SetTimer on the form's window, no window of its own.
-class TimerPeer final : public ControlPeer {
+class TimerPeer final : public KindPeer<Timer, ControlPeer> {
 public:
-    using ControlPeer::ControlPeer;
+    using KindPeer::KindPeer;
     void Create() override { Apply(); }
     void Update(Prop p) override;
+    void Tick() override { model().FireTimer(); }
     bool Live() const override { return true; }
 
 private:

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "ui/ui.h"
@@ -45,6 +46,8 @@ public:
     // The parent's notifications about this control.
     virtual void Command(WORD) {}
     virtual void Scrolled(WPARAM) {}
+    // WM_TIMER of the control's timer.
+    virtual void Tick() {}
     // WM_CTLCOLORBTN and WM_CTLCOLORSTATIC: false to leave the colours to Windows.
     virtual bool CtlColor(HDC, LRESULT&) { return false; }
     // The z-order: windowed controls lie above labels, shapes and images.
@@ -74,6 +77,8 @@ protected:
     virtual const char* ClassName() const = 0;
     virtual const char* KindName() const = 0;  // for automation
     virtual DWORD Style() const = 0;
+    // The window's text: the caption of the kinds that have one.
+    virtual std::string Text() const { return {}; }
     // The window exists: the rest of its native state from the model.
     virtual void Init() {}
     virtual void ApplyFont() {}
@@ -119,6 +124,8 @@ public:
 
 protected:
     DWORD Style() const override;
+    // A single-line border, for the kinds that may have one.
+    virtual bool Bordered() const { return false; }
     // What lies under a control that lets it show through: the back colour of its container
     // (or form), then our own controls below it (its picture box, a shape), bottom first.
     void PaintUnderlay(HDC dc, const RECT& rc);

@@ -17,8 +17,8 @@ constexpr int kComboListPixels = 160;  // room for the dropped list below a comb
 // ---- buttons ----
 
 DWORD ButtonPeer::ButtonStyle() const {
-    const auto source = control.GetPicture().source;
-    return (control.IsDefault() ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) |
+    const auto source = model().GetPicture().source;
+    return (model().IsDefault() ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) |
            (source == Picture::Source::Icon ? BS_ICON : source == Picture::Source::File ? BS_BITMAP : 0);
 }
 
@@ -46,7 +46,7 @@ void ButtonPeer::Command(WORD code) {
 }
 
 void ButtonPeer::ApplyPicture() {
-    picture_.Load(control.GetPicture(), session().instance());
+    picture_.Load(model().GetPicture(), session().instance());
     const LONG_PTR style = GetWindowLongPtrA(hwnd, GWL_STYLE) & ~static_cast<LONG_PTR>(BS_ICON | BS_BITMAP);
     SetWindowLongPtrA(hwnd, GWL_STYLE, style | ButtonStyle());
     if (picture_.icon) {
@@ -59,14 +59,16 @@ void ButtonPeer::ApplyPicture() {
 
 // ---- options and check boxes ----
 
-void CheckablePeer::Init() {
+template <class T>
+void CheckablePeer<T>::Init() {
     StandardPeer::Init();
     // Visual styles would ignore the text colour (selected options are black, others teal).
-    SetWindowTheme(hwnd, L" ", L" ");
+    SetWindowTheme(this->hwnd, L" ", L" ");
     ApplyValue();
 }
 
-void CheckablePeer::Update(Prop p) {
+template <class T>
+void CheckablePeer<T>::Update(Prop p) {
     if (p == Prop::Value) {
         ApplyValue();
     } else {
@@ -74,14 +76,20 @@ void CheckablePeer::Update(Prop p) {
     }
 }
 
-void CheckablePeer::Command(WORD code) {
-    if (code == BN_CLICKED) control.UserClick();
+template <class T>
+void CheckablePeer<T>::Command(WORD code) {
+    if (code == BN_CLICKED) this->control.UserClick();
 }
 
-void CheckablePeer::ApplyValue() {
-    SendMessageA(hwnd, BM_SETCHECK, control.Value() ? BST_CHECKED : BST_UNCHECKED, 0);
-    PublishValue(kesma::automation::kValueProp, control.Value());
+template <class T>
+void CheckablePeer<T>::ApplyValue() {
+    const int value = this->model().Value();
+    SendMessageA(this->hwnd, BM_SETCHECK, value ? BST_CHECKED : BST_UNCHECKED, 0);
+    this->PublishValue(kesma::automation::kValueProp, value);
 }
+
+template class CheckablePeer<OptionButton>;
+template class CheckablePeer<CheckBox>;
 
 // ---- combo boxes ----
 
@@ -100,7 +108,7 @@ void ComboBoxPeer::Update(Prop p) {
         ApplyList();
         break;
     case Prop::ListIndex:
-        SendMessageA(hwnd, CB_SETCURSEL, static_cast<WPARAM>(control.ListIndex()), 0);
+        SendMessageA(hwnd, CB_SETCURSEL, static_cast<WPARAM>(model().ListIndex()), 0);
         break;
     default:
         StandardPeer::Update(p);
@@ -109,15 +117,15 @@ void ComboBoxPeer::Update(Prop p) {
 }
 
 void ComboBoxPeer::Command(WORD code) {
-    if (code == CBN_SELCHANGE) control.UserSelect(static_cast<int>(SendMessageA(hwnd, CB_GETCURSEL, 0, 0)));
+    if (code == CBN_SELCHANGE) model().UserSelect(static_cast<int>(SendMessageA(hwnd, CB_GETCURSEL, 0, 0)));
 }
 
 void ComboBoxPeer::ApplyList() {
     SendMessageA(hwnd, CB_RESETCONTENT, 0, 0);
-    for (const auto& item : control.Items()) {
+    for (const auto& item : model().Items()) {
         SendMessageA(hwnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
     }
-    SendMessageA(hwnd, CB_SETCURSEL, static_cast<WPARAM>(control.ListIndex()), 0);
+    SendMessageA(hwnd, CB_SETCURSEL, static_cast<WPARAM>(model().ListIndex()), 0);
 }
 
 // ---- scroll bars ----
@@ -142,7 +150,7 @@ void HScrollBarPeer::Update(Prop p) {
 }
 
 void HScrollBarPeer::Scrolled(WPARAM wp) {
-    Control& c = control;
+    HScrollBar& c = model();
     const int v = c.Value();
     const int pos = HIWORD(wp);
     switch (LOWORD(wp)) {
@@ -159,13 +167,13 @@ void HScrollBarPeer::Scrolled(WPARAM wp) {
 }
 
 void HScrollBarPeer::ApplyValue() {
-    SCROLLINFO si{sizeof(si), SIF_POS, 0, 0, 0, control.Value(), 0};
+    SCROLLINFO si{sizeof(si), SIF_POS, 0, 0, 0, model().Value(), 0};
     SetScrollInfo(hwnd, SB_CTL, &si, TRUE);
-    PublishValue(kesma::automation::kValueProp, control.Value());
+    PublishValue(kesma::automation::kValueProp, model().Value());
 }
 
 void HScrollBarPeer::ApplyRange() {
-    const Control& c = control;
+    const HScrollBar& c = model();
     SCROLLINFO si{sizeof(si), SIF_RANGE | SIF_PAGE | SIF_POS, std::min(c.Min(), c.Max()), std::max(c.Min(), c.Max()),
                   0, c.Value(), 0};
     SetScrollInfo(hwnd, SB_CTL, &si, TRUE);

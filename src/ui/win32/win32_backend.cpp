@@ -4,6 +4,7 @@
 
 #include <stdexcept>
 
+#include "ui/bitmap_header.h"
 #include "ui/win32/automation.h"
 #include "ui/win32/automation_props.h"
 #include "ui/win32/peers.h"

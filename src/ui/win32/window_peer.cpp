@@ -36,7 +36,7 @@ void WindowPeer::Create() {
     const int x = o.x + s.PxX(control.Left()), y = o.y + s.PxY(control.Top());
     const DWORD style = WS_CHILD | WS_CLIPSIBLINGS | Style() | (ShownWithContainers(control) ? WS_VISIBLE : 0) |
                         (EnabledWithContainers(control) ? 0 : WS_DISABLED);
-    HWND h = CreateWindowExA(0, ClassName(), control.Caption().c_str(), style, x, y, s.PxX(control.Width()),
+    HWND h = CreateWindowExA(0, ClassName(), Text().c_str(), style, x, y, s.PxX(control.Width()),
                              s.PxY(control.Height()) + ExtraHeightPx(), form.hwnd,
                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + slot)), s.instance(),
                              nullptr);
@@ -59,7 +59,7 @@ void WindowPeer::Place() {
 void WindowPeer::Update(Prop p) {
     switch (p) {
     case Prop::Caption:
-        SetWindowTextA(hwnd, control.Caption().c_str());
+        SetWindowTextA(hwnd, Text().c_str());
         InvalidateRect(hwnd, nullptr, TRUE);
         break;
     case Prop::Geometry:
