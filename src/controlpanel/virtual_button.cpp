@@ -65,9 +65,9 @@ frmVirtualButton::frmVirtualButton(ui::App& app, ControlPanel& cp)
         {&cboRBAutoETime, &Pending::RbAutoEndTime},
         {&cboRBAutoBeep, &Pending::RbAutoBeep},
     };
-    for (const auto& [combo, field] : autoCombos) {
-        combo->OnClick = [this, combo, field] {
-            AutoCombo_Click(*combo, pending_.*field);
+    for (const auto& autoCombo : autoCombos) {
+        autoCombo.first->OnClick = [this, autoCombo] {
+            AutoCombo_Click(*autoCombo.first, pending_.*autoCombo.second);
             SetApplyEnabled(UpdateApplyButton());
         };
     }
