@@ -6,7 +6,7 @@
 
 namespace ui {
 
-// Units.
+// The screen's units.
 
 namespace {
 

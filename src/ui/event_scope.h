@@ -1,5 +1,5 @@
 // What the model's sources share: the count of running handlers, which keeps App::Reap
-// from freeing a form under one, and the handlers' calls.
+// from freeing a form under one, the handlers' calls, and the setting of a property.
 #pragma once
 
 #include "ui/ui.h"
