@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <initializer_list>
 #include <string>
 
 #include "shared/device_link.h"
@@ -67,8 +68,40 @@ CrossBox CrossMarkBox(int index, int scaleWidth, int scaleHeight) {
     return box;
 }
 
+namespace {
+
+// A prompt line inside picMesg.
+ui::Label& AddPrompt(ui::Form& form, ui::PictureBox& mesg, const char* name, int left, int top, ui::Color color,
+                     ui::Align align, const char* caption) {
+    ui::Label& label = form.Add<ui::Label>(name, left, top, 0, 0, &mesg);
+    label.SetCaption(caption);
+    label.SetFont(kPromptFont);
+    label.SetForeColor(color);
+    label.SetAlignment(align);
+    return label;
+}
+
+}  // namespace
+
 frmCalibration::frmCalibration(ui::App& app, ControlPanel& cp)
-    : ui::Form(app, "frmCalibration", app.Screen().widthTwips, app.Screen().heightTwips), cp_(cp) {
+    : ui::Form(app, "frmCalibration", app.Screen().widthTwips, app.Screen().heightTwips),
+      picCalibration(Add<ui::PictureBox>("picCalibration", 0, 0, ScaleWidth(), ScaleHeight())),
+      picHome(Add<ui::PictureBox>("picHome", 0, 0, 6135, 3255, &picCalibration)),
+      picStat(Add<ui::PictureBox>("picStat", 1620, 0, 2895, 975, &picHome)),
+      lblResolution(Add<ui::Label>("lblResolution", 360, 360, 0, 0, &picStat)),
+      picMesg(Add<ui::PictureBox>("picMesg", 240, 1320, 5655, 975, &picHome)),
+      lblMesg3(AddPrompt(*this, picMesg, "lblMesg3", 195, 0, ui::kYellow, ui::Align::Center,
+                         "Please lift off from TouchScreen to start calibration")),
+      lblMesg1(AddPrompt(*this, picMesg, "lblMesg1", 480, 240, kGreen, ui::Align::Center,
+                         "Please touch on the center of Cross Mark that")),
+      lblMesg2(AddPrompt(*this, picMesg, "lblMesg2", 480, 480, kGreen, ui::Align::Left,
+                         "show on the TOP-LEFT coner of the screen")),
+      lblHelp(Add<ui::Label>("lblHelp", 0, 2520, 0, 195, &picHome)),
+      LabelAction(Add<ui::Label>("LabelAction", 0, 0, 0, 0, &picCalibration)),
+      lblTitle(Add<ui::Label>("lblTitle", 0, 0, 0, 0, &picCalibration)),
+      TimerHOLD(Add<ui::Timer>("TimerHOLD", 0, 0, 0, 0)),
+      TimerIDEL(Add<ui::Timer>("TimerIDEL", 0, 0, 0, 0)),
+      cp_(cp) {
     SetCaption("Calibration");
     SetBackColor(kLightGrey);
     SetBorderless(true);
@@ -78,62 +111,32 @@ frmCalibration::frmCalibration(ui::App& app, ControlPanel& cp)
     SetTopMost(true);
     SetKeyPreview(true);
 
-    ui::Control& cal = Add(ui::Kind::PictureBox, "picCalibration", 0, 0, ScaleWidth(), ScaleHeight());
-    cal.SetBackColor(kSystemWindow);
-    ui::Control& home = Add(ui::Kind::PictureBox, "picHome", 0, 0, 6135, 3255, &cal);
-    ui::Control& stat = Add(ui::Kind::PictureBox, "picStat", 1620, 0, 2895, 975, &home);
-    stat.SetBackColor(ui::kWhite);
-    ui::Control& resolution = Add(ui::Kind::Label, "lblResolution", 360, 360, 0, 0, &stat);
-    resolution.SetCaption("Resolution: 1280 X 1024");
-    resolution.SetFont(kSmallBoldFont);
-    resolution.SetForeColor(ui::kBlack);
-    resolution.SetAlignment(ui::Align::Center);
-
-    ui::Control& mesg = Add(ui::Kind::PictureBox, "picMesg", 240, 1320, 5655, 975, &home);
-    mesg.SetBackColor(ui::kBlack);
-    struct LabelDesign {
-        const char* name;
-        int left, top;
-        ui::Color color;
-        ui::Align align;
-        const char* caption;
-    };
-    for (const LabelDesign& d :
-         {LabelDesign{"lblMesg3", 195, 0, ui::kYellow, ui::Align::Center, "Please lift off from TouchScreen to start calibration"},
-          LabelDesign{"lblMesg1", 480, 240, kGreen, ui::Align::Center, "Please touch on the center of Cross Mark that"},
-          LabelDesign{"lblMesg2", 480, 480, kGreen, ui::Align::Left, "show on the TOP-LEFT coner of the screen"}}) {
-        ui::Control& label = Add(ui::Kind::Label, d.name, d.left, d.top, 0, 0, &mesg);
-        label.SetCaption(d.caption);
-        label.SetFont(kPromptFont);
-        label.SetForeColor(d.color);
-        label.SetAlignment(d.align);
-    }
-    ui::Control& help = Add(ui::Kind::Label, "lblHelp", 0, 2520, 0, 195, &home);
-    help.SetCaption("Press ESC key to break calibration");
-    help.SetFont(kSmallBoldFont);
-    help.SetForeColor(kBlue);
-    help.SetAlignment(ui::Align::Center);
-
-    ui::Control& action = Add(ui::Kind::Label, "LabelAction", 0, 0, 0, 0, &cal);
-    action.SetForeColor(ui::kBlack);
-    action.SetAlignment(ui::Align::Center);
-    ui::Control& title = Add(ui::Kind::Label, "lblTitle", 0, 0, 0, 0, &cal);
-    title.SetCaption("TouchScreen Calibration");
-    title.SetFont({"Times New Roman", 21.75, true, false});
-    title.SetForeColor(kRed);
-    for (ui::Control* label : {&resolution, &help, &action, &title, &Ctl("lblMesg1"), &Ctl("lblMesg2"),
-                               &Ctl("lblMesg3")}) {
+    picCalibration.SetBackColor(kSystemWindow);
+    picStat.SetBackColor(ui::kWhite);
+    lblResolution.SetCaption("Resolution: 1280 X 1024");
+    lblResolution.SetFont(kSmallBoldFont);
+    lblResolution.SetForeColor(ui::kBlack);
+    lblResolution.SetAlignment(ui::Align::Center);
+    picMesg.SetBackColor(ui::kBlack);
+    lblHelp.SetCaption("Press ESC key to break calibration");
+    lblHelp.SetFont(kSmallBoldFont);
+    lblHelp.SetForeColor(kBlue);
+    lblHelp.SetAlignment(ui::Align::Center);
+    LabelAction.SetForeColor(ui::kBlack);
+    LabelAction.SetAlignment(ui::Align::Center);
+    lblTitle.SetCaption("TouchScreen Calibration");
+    lblTitle.SetFont({"Times New Roman", 21.75, true, false});
+    lblTitle.SetForeColor(kRed);
+    for (ui::Label* label : {&lblResolution, &lblHelp, &LabelAction, &lblTitle, &lblMesg1, &lblMesg2, &lblMesg3}) {
         label->SetBackTransparent(true);
     }
 
-    ui::Control& hold = Add(ui::Kind::Timer, "TimerHOLD", 0, 0, 0, 0);
-    hold.SetInterval(500);
-    hold.SetEnabled(false);
-    hold.OnTimer = [this] { TimerHOLD_Timer(); };
-    ui::Control& idle = Add(ui::Kind::Timer, "TimerIDEL", 0, 0, 0, 0);
-    idle.SetInterval(1000);
-    idle.SetEnabled(false);
-    idle.OnTimer = [this] { TimerIDEL_Timer(); };
+    TimerHOLD.SetInterval(500);
+    TimerHOLD.SetEnabled(false);
+    TimerHOLD.OnTimer = [this] { TimerHOLD_Timer(); };
+    TimerIDEL.SetInterval(1000);
+    TimerIDEL.SetEnabled(false);
+    TimerIDEL.OnTimer = [this] { TimerIDEL_Timer(); };
 
     OnLoad = [this] { Form_Load(); };
     OnActivate = [this] { Form_Activate(); };
@@ -145,13 +148,13 @@ frmCalibration::frmCalibration(ui::App& app, ControlPanel& cp)
 int frmCalibration::Px(int twips) const { return app().Screen().TwipsToPixelsX(twips); }
 int frmCalibration::Tw(int px) const { return app().Screen().PixelsToTwipsX(px); }
 
-void frmCalibration::FitLabel(ui::Control& label) {
+void frmCalibration::FitLabel(ui::Label& label) {
     const ui::TextExtent extent = app().MeasureText(label.GetFont(), label.Caption());
     label.SetWidth(Tw(extent.widthPx));
     label.SetHeight(Tw(extent.heightPx));
 }
 
-void frmCalibration::SetLabelCaption(ui::Control& label, const std::string& text) {
+void frmCalibration::SetLabelCaption(ui::Label& label, const std::string& text) {
     const int oldWidth = label.Width();
     label.SetCaption(text);
     FitLabel(label);
@@ -173,34 +176,26 @@ void frmCalibration::Form_Load() {
             cp_.Programs.NotifyCalibrationStart();
         }
     }
-    ui::Control& resolution = Ctl("lblResolution");
-    resolution.SetCaption("Resolution: " + std::to_string(ResolutionX) + " X " + std::to_string(ResolutionY));
+    lblResolution.SetCaption("Resolution: " + std::to_string(ResolutionX) + " X " + std::to_string(ResolutionY));
     // Every label takes the size of its caption, from its design position.
-    for (const char* name : {"lblResolution", "lblMesg1", "lblMesg2", "lblMesg3", "lblHelp", "lblTitle", "LabelAction"}) {
-        FitLabel(Ctl(name));
+    for (ui::Label* label : {&lblResolution, &lblMesg1, &lblMesg2, &lblMesg3, &lblHelp, &lblTitle, &LabelAction}) {
+        FitLabel(*label);
     }
     Form_Resize();
 }
 
 void frmCalibration::Form_Resize() {
-    ui::Control& cal = Ctl("picCalibration");
-    cal.Move(0, 0, ScaleWidth(), ScaleHeight());
-    ui::Control& home = Ctl("picHome");
-    ui::Control& mesg = Ctl("picMesg");
-    ui::Control& stat = Ctl("picStat");
-    const int scaleW = Px(cal.ScaleWidth()), scaleH = Px(cal.ScaleHeight());
-    home.SetWidth(mesg.Width() + 2 * mesg.Left());
-    home.SetTop(Tw((scaleH - Px(home.Height())) / 2));
-    home.SetLeft(Tw((scaleW - Px(home.Width())) / 2));
-    ui::Control& title = Ctl("lblTitle");
-    title.SetTop(home.Top() - title.Height() * 3 / 2);
-    title.SetLeft(Tw((scaleW - Px(title.Width())) / 2));
-    stat.SetLeft((home.Width() - stat.Width()) / 2);
-    mesg.SetLeft((home.Width() - mesg.Width()) / 2);
-    ui::Control& mesg3 = Ctl("lblMesg3");
-    mesg3.SetTop((stat.Height() - mesg3.Height()) / 2);
-    ui::Control& help = Ctl("lblHelp");
-    help.SetLeft((home.Width() - help.Width()) / 2);
+    picCalibration.Move(0, 0, ScaleWidth(), ScaleHeight());
+    const int scaleW = Px(picCalibration.ScaleWidth()), scaleH = Px(picCalibration.ScaleHeight());
+    picHome.SetWidth(picMesg.Width() + 2 * picMesg.Left());
+    picHome.SetTop(Tw((scaleH - Px(picHome.Height())) / 2));
+    picHome.SetLeft(Tw((scaleW - Px(picHome.Width())) / 2));
+    lblTitle.SetTop(picHome.Top() - lblTitle.Height() * 3 / 2);
+    lblTitle.SetLeft(Tw((scaleW - Px(lblTitle.Width())) / 2));
+    picStat.SetLeft((picHome.Width() - picStat.Width()) / 2);
+    picMesg.SetLeft((picHome.Width() - picMesg.Width()) / 2);
+    lblMesg3.SetTop((picStat.Height() - lblMesg3.Height()) / 2);
+    lblHelp.SetLeft((picHome.Width() - lblHelp.Width()) / 2);
 }
 
 void frmCalibration::Form_Activate() {
@@ -225,13 +220,13 @@ void frmCalibration::Form_Unload() {
 
 void frmCalibration::Form_KeyPress(int ascii) { ConfirmBreak(ascii); }
 
-void frmCalibration::TimerHOLD_Timer() { Ctl("TimerHOLD").SetEnabled(false); }
+void frmCalibration::TimerHOLD_Timer() { TimerHOLD.SetEnabled(false); }
 
 void frmCalibration::TimerIDEL_Timer() {
     FillIdleBlock(IdleCount);
     ++IdleCount;
     if (IdleCount >= IdleSteps) {
-        Ctl("TimerIDEL").SetEnabled(false);
+        TimerIDEL.SetEnabled(false);
         BreakRequested = true;
     }
 }
@@ -337,13 +332,12 @@ int frmCalibration::Calibrate(CalibrationKind kind) {
 
 int frmCalibration::AcquireTarget(int index, const std::string& name) {
     DeviceLink& link = cp_.Link;
-    ui::Control& hold = Ctl("TimerHOLD");
     CurrentTarget = index;
     std::array<RawPoint, kSamplesNeeded> samples{};
     for (;;) {
         DrawCrossMark(index, true);
         ShowTouchPrompt(name);
-        SetLabelCaption(Ctl("LabelAction"), "TOUCH");
+        SetLabelCaption(LabelAction, "TOUCH");
         SetTouchIndicator(false);
         StartIdleCountdown();
         Pump();
@@ -357,12 +351,12 @@ int frmCalibration::AcquireTarget(int index, const std::string& name) {
         std::uint16_t lastSeq = link.Touch.Sequence;
 
         SetTouchIndicator(true);
-        SetLabelCaption(Ctl("LabelAction"), "HOLD");
+        SetLabelCaption(LabelAction, "HOLD");
         StopIdleCountdown();
         int n = 0;
         // Each touch-down gets a whole period, also right after an early lift.
-        hold.SetEnabled(false);
-        hold.SetEnabled(true);
+        TimerHOLD.SetEnabled(false);
+        TimerHOLD.SetEnabled(true);
         Pump();
 
         bool lifted = false;
@@ -375,7 +369,7 @@ int frmCalibration::AcquireTarget(int index, const std::string& name) {
                 lifted = true;
                 break;
             }
-            if (hold.Enabled()) {
+            if (TimerHOLD.Enabled()) {
                 if (report.Sequence == lastSeq) continue;
                 lastSeq = report.Sequence;
                 if (n >= kSamplesNeeded) continue;
@@ -388,7 +382,7 @@ int frmCalibration::AcquireTarget(int index, const std::string& name) {
             } else {
                 if (n >= kSamplesNeeded) break;
                 link.SetCalibrationPhase(3);
-                hold.SetEnabled(true);
+                TimerHOLD.SetEnabled(true);
             }
         }
         if (!lifted) break;
@@ -404,7 +398,7 @@ int frmCalibration::AcquireTarget(int index, const std::string& name) {
 
     DrawCrossMark(index, false);
     ShowLiftOffPrompt("NEXT STEP!");
-    SetLabelCaption(Ctl("LabelAction"), "LIFT-OFF");
+    SetLabelCaption(LabelAction, "LIFT-OFF");
     link.SetCalibrationPhase(5);
 
     Pump();
@@ -429,15 +423,15 @@ void frmCalibration::ConfirmBreak(int keyCode) {
     // A No puts back exactly what was there: the cross is gone once its point is taken, and
     // the countdown runs only while a target waits for its touch.
     const bool crossShown = crossShown_;
-    const bool counting = Ctl("TimerIDEL").Enabled();
+    const bool counting = TimerIDEL.Enabled();
     DrawCrossMark(CurrentTarget, false);
     StopIdleCountdown();
-    for (const char* name : {"picMesg", "lblHelp", "LabelAction"}) Ctl(name).SetVisible(false);
+    for (ui::Control* c : std::initializer_list<ui::Control*>{&picMesg, &lblHelp, &LabelAction}) c->SetVisible(false);
     ShowCursor();
     BreakRequested = AskYesNo("Are you sure you want to break calibration?", ui::kMbDefButton2) == ui::kIdYes;
     if (!Loaded() || app().Ended()) return;
     HideCursor();
-    for (const char* name : {"lblHelp", "picMesg", "LabelAction"}) Ctl(name).SetVisible(true);
+    for (ui::Control* c : std::initializer_list<ui::Control*>{&lblHelp, &picMesg, &LabelAction}) c->SetVisible(true);
     if (counting) StartIdleCountdown();
     if (crossShown) DrawCrossMark(CurrentTarget, true);
 }
@@ -454,7 +448,7 @@ void frmCalibration::ValidateApplyAndAsk() {
         return;
     }
     ApplyNewCalibration();
-    Ctl("picCalibration").SetVisible(false);
+    picCalibration.SetVisible(false);
     ShowCursor();
     cp_.Link.SetCalibrationPhase(0);
     const int answer = AskYesNo(
@@ -484,24 +478,22 @@ void frmCalibration::StartIdleCountdown() {
     IdleStepWidth = 10;
     DrawIdleFrame();
     ClearIdleBar();
-    Ctl("TimerIDEL").SetEnabled(true);
+    TimerIDEL.SetEnabled(true);
 }
 
 void frmCalibration::StopIdleCountdown() {
-    Ctl("TimerIDEL").SetEnabled(false);
+    TimerIDEL.SetEnabled(false);
     ClearIdleBar();
 }
 
 // ---- drawing ----
 
 void frmCalibration::DrawCrossMark(int index, bool visible) {
-    ui::Control& action = Ctl("LabelAction");
-    const std::string caption = action.Caption();
-    SetLabelCaption(action, "X");
-    const int wX = Px(action.Width()), h = Px(action.Height());
+    const std::string caption = LabelAction.Caption();
+    SetLabelCaption(LabelAction, "X");
+    const int wX = Px(LabelAction.Width()), h = Px(LabelAction.Height());
     if (index >= 1 && index <= 8) {
-        ui::Control& cal = Ctl("picCalibration");
-        const CrossBox b = CrossMarkBox(index, Px(cal.ScaleWidth()), Px(cal.ScaleHeight()));
+        const CrossBox b = CrossMarkBox(index, Px(picCalibration.ScaleWidth()), Px(picCalibration.ScaleHeight()));
         if (visible) {
             struct Place {
                 int left, top;
@@ -512,65 +504,59 @@ void frmCalibration::DrawCrossMark(int index, bool visible) {
                                     {b.xc - wX, b.y2 + h, ui::Align::Center},  {b.x1 - wX, b.yc - h, ui::Align::Right},
                                     {b.xc - wX, b.y1 - h, ui::Align::Center},  {b.x2 + wX, b.yc - h, ui::Align::Left}};
             const Place& p = places[index - 1];
-            action.SetLeft(Tw(p.left));
-            action.SetTop(Tw(p.top));
-            action.SetAlignment(p.align);
+            LabelAction.SetLeft(Tw(p.left));
+            LabelAction.SetTop(Tw(p.top));
+            LabelAction.SetAlignment(p.align);
         }
         crossShown_ = visible;
         const ui::Color boxColor = visible ? kRed : ui::kWhite;
         const ui::Color lineColor = visible ? ui::kBlack : ui::kWhite;
-        cal.Box(b.x1, b.y1, b.x2, b.y2, false, boxColor);
-        cal.SetForeColor(lineColor);
-        cal.Line(b.x1, b.yc, b.x2, b.yc);
-        cal.Line(b.xc, b.y1, b.xc, b.y2);
+        picCalibration.Box(b.x1, b.y1, b.x2, b.y2, false, boxColor);
+        picCalibration.SetForeColor(lineColor);
+        picCalibration.Line(b.x1, b.yc, b.x2, b.yc);
+        picCalibration.Line(b.xc, b.y1, b.xc, b.y2);
     }
     // Also for an index outside 1..8, so the label never keeps the measuring "X".
-    SetLabelCaption(action, caption);
+    SetLabelCaption(LabelAction, caption);
 }
 
 void frmCalibration::ShowTouchPrompt(const std::string& name) {
-    Ctl("lblMesg3").SetVisible(false);
-    ui::Control& first = Ctl("lblMesg1");
-    ui::Control& second = Ctl("lblMesg2");
-    SetLabelCaption(first, "Please touch on the center of Cross Mark that");
-    SetLabelCaption(second, "show on the " + name + " of the screen");
-    second.SetLeft(first.Left());
-    first.SetVisible(true);
-    second.SetVisible(true);
+    lblMesg3.SetVisible(false);
+    SetLabelCaption(lblMesg1, "Please touch on the center of Cross Mark that");
+    SetLabelCaption(lblMesg2, "show on the " + name + " of the screen");
+    lblMesg2.SetLeft(lblMesg1.Left());
+    lblMesg1.SetVisible(true);
+    lblMesg2.SetVisible(true);
 }
 
 void frmCalibration::ShowLiftOffPrompt(const std::string& text) {
-    Ctl("lblMesg1").SetVisible(false);
-    Ctl("lblMesg2").SetVisible(false);
-    ui::Control& prompt = Ctl("lblMesg3");
-    SetLabelCaption(prompt, "PLEASE LIFT OFF TO " + text);
-    prompt.SetVisible(true);
+    lblMesg1.SetVisible(false);
+    lblMesg2.SetVisible(false);
+    SetLabelCaption(lblMesg3, "PLEASE LIFT OFF TO " + text);
+    lblMesg3.SetVisible(true);
 }
 
 void frmCalibration::SetTouchIndicator(bool touched) {
-    Ctl("picStat").SetBackColor(touched ? ui::kYellow : ui::kWhite);
+    picStat.SetBackColor(touched ? ui::kYellow : ui::kWhite);
 }
 
 void frmCalibration::DrawIdleFrame() {
-    const ui::Control& help = Ctl("lblHelp");
-    const ui::Control& mesg = Ctl("picMesg");
     const int barWidth = IdleSteps * IdleStepWidth;
-    IdleBarTop = RoundHalfEven(Px(help.Top()) + 2.0 * Px(help.Height()));
+    IdleBarTop = RoundHalfEven(Px(lblHelp.Top()) + 2.0 * Px(lblHelp.Height()));
     IdleBarBottom = IdleBarTop + 10;
-    IdleBarLeft = RoundHalfEven(Px(mesg.Width()) / 2.0 + Px(mesg.Left()) - barWidth / 2.0);
+    IdleBarLeft = RoundHalfEven(Px(picMesg.Width()) / 2.0 + Px(picMesg.Left()) - barWidth / 2.0);
     IdleBarRight = IdleBarLeft + barWidth;
-    Ctl("picHome").Box(IdleBarLeft - 1, IdleBarTop - 2, IdleBarRight + 1, IdleBarBottom + 2, false, ui::kBlack);
+    picHome.Box(IdleBarLeft - 1, IdleBarTop - 2, IdleBarRight + 1, IdleBarBottom + 2, false, ui::kBlack);
 }
 
 void frmCalibration::FillIdleBlock(int n) {
     const int x = n * IdleStepWidth + IdleBarLeft;
-    Ctl("picHome").Box(x + 2, IdleBarTop, x + 2 + IdleStepWidth - 3, IdleBarBottom, true, kRed);
+    picHome.Box(x + 2, IdleBarTop, x + 2 + IdleStepWidth - 3, IdleBarBottom, true, kRed);
 }
 
 void frmCalibration::ClearIdleBar() {
     IdleCount = 0;
-    ui::Control& home = Ctl("picHome");
-    home.Box(IdleBarLeft, IdleBarTop, IdleBarRight, IdleBarBottom, true, home.BackColor());
+    picHome.Box(IdleBarLeft, IdleBarTop, IdleBarRight, IdleBarBottom, true, picHome.BackColor());
 }
 
 }  // namespace kesma::controlpanel

@@ -29,6 +29,20 @@ public:
     // waiting for a touch costs next to no CPU. The hold period itself is timed by its timer.
     static constexpr int kPollWaitMs = 50;
 
+    ui::PictureBox& picCalibration;
+    ui::PictureBox& picHome;
+    ui::PictureBox& picStat;
+    ui::Label& lblResolution;
+    ui::PictureBox& picMesg;
+    ui::Label& lblMesg3;
+    ui::Label& lblMesg1;
+    ui::Label& lblMesg2;
+    ui::Label& lblHelp;
+    ui::Label& LabelAction;
+    ui::Label& lblTitle;
+    ui::Timer& TimerHOLD;
+    ui::Timer& TimerIDEL;
+
 private:
     void Form_Load();
     void Form_Activate();
@@ -57,9 +71,9 @@ private:
     void DrawIdleFrame();
     void FillIdleBlock(int n);
     void ClearIdleBar();
-    void FitLabel(ui::Control& label);
+    void FitLabel(ui::Label& label);
     // A label that sizes itself to its caption, keeping the side its alignment names.
-    void SetLabelCaption(ui::Control& label, const std::string& text);
+    void SetLabelCaption(ui::Label& label, const std::string& text);
 
     // The run's waits.
     bool PenDown() const;

@@ -1,5 +1,7 @@
 #include "controlpanel/control_panel.h"
 
+#include "controlpanel/main_window.h"
+
 namespace kesma::controlpanel {
 
 ControlPanel::ControlPanel(ui::App& application, Platform& ports)

@@ -18,6 +18,8 @@ namespace kesma::controlpanel {
 inline constexpr const char* kAppTitle = " TouchScreen Control Panel #Velorix";
 inline constexpr const char* kProgramName = "Kesmapan";
 
+class frmMain;
+
 class ControlPanel : public ProgramServices {
 public:
     ControlPanel(ui::App& app, Platform& platform);
@@ -32,7 +34,7 @@ public:
     NameTables Names;
     PortTable PortRecords;  // COM1..COM9, from the COM discovery at start-up
     std::string SupportBitmapPath;
-    ui::Form* Main = nullptr;  // frmMain
+    frmMain* Main = nullptr;
 };
 
 }  // namespace kesma::controlpanel

@@ -12,6 +12,20 @@ class frmFeedbackSound : public SettingsDialog {
 public:
     frmFeedbackSound(ui::App& app, ControlPanel& cp);
 
+    ui::Shape& Shape1;
+    ui::Shape& Shape4;
+    ui::Frame& Frame1;
+    ui::ControlArray<ui::OptionButton> optFeedbackSound;  // 1..4
+    ui::Frame& frameTone;
+    ui::HScrollBar& hscTone;
+    ui::Label& lblTone;
+    ui::Frame& frameDuration;
+    ui::HScrollBar& hscDuration;
+    ui::Label& lblDuration;
+    ui::Button& cmdSoundTest;
+    ui::Shape& Shape2;
+    ButtonRow buttons;
+
 protected:
     void ApplyChanges() override;
 

@@ -7,7 +7,6 @@
 #include "ui/win32/entry_guard.h"
 #include "ui/win32/win32_backend.h"
 
-// Last: its LoadBitmap macro would rename the toolkit's member of that name.
 #include <windows.h>
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {

@@ -27,64 +27,75 @@ constexpr ui::Color kExitBack = ui::Rgb(192, 192, 192);
 constexpr int kKeyM = 77;
 constexpr int kAllModifiers = ui::kShiftMask | ui::kCtrlMask | ui::kAltMask;
 
-ui::Control& AddButton(ui::Form& form, const std::string& name, const std::string& caption, int top) {
-    ui::Control& button = form.Add(ui::Kind::Button, name, kButtonLeft, top, kButtonWidth, kRowHeight);
+ui::Button& AddButton(ui::Form& form, const std::string& name, const std::string& caption, int top) {
+    ui::Button& button = form.Add<ui::Button>(name, kButtonLeft, top, kButtonWidth, kRowHeight);
     button.SetCaption(caption);
     return button;
 }
 
-// A summary box with its label, to the right of a button. Every label runs to the end
-// of its box, so that the longest lines (the port in use, a power-down time in minutes
-// and seconds) fit.
-void AddSummary(ui::Form& form, const std::string& row, int top, const std::string& designText) {
-    form.Add(ui::Kind::Shape, "shp" + row, kBoxLeft, top, kBoxWidth, kRowHeight).SetBackColor(kSummaryBox);
-    ui::Control& label = form.Add(ui::Kind::Label, "lbl" + row, kBoxLeft + kLabelInset, top + kLabelInset,
-                                  kLabelWidth, kLabelHeight);
+// A summary box, to the right of a button, and its label. Every label runs to the end of
+// its box, so that the longest lines (the port in use, a power-down time in minutes and
+// seconds) fit.
+ui::Shape& AddSummaryBox(ui::Form& form, const std::string& row, int top, int width = kBoxWidth) {
+    ui::Shape& box = form.Add<ui::Shape>("shp" + row, kBoxLeft, top, width, kRowHeight);
+    box.SetBackColor(kSummaryBox);
+    return box;
+}
+
+ui::Label& AddSummary(ui::Form& form, const std::string& row, int top, const std::string& designText) {
+    ui::Label& label =
+        form.Add<ui::Label>("lbl" + row, kBoxLeft + kLabelInset, top + kLabelInset, kLabelWidth, kLabelHeight);
     label.SetBackColor(kSummaryBox);
     label.SetCaption(designText);
+    return label;
 }
 
 }  // namespace
 
-frmMain::frmMain(ui::App& app, ControlPanel& cp) : ui::Form(app, "frmMain", 6645, 5520), cp_(cp) {
+frmMain::frmMain(ui::App& app, ControlPanel& cp)
+    : VendorForm(app, "frmMain", 6645, 5520, kControlPanelHeader),
+      cmdSerialPort(AddButton(*this, "cmdSerialPort", "&Serial Port", 1500)),
+      shpUsingDevice(AddSummaryBox(*this, "UsingDevice", 1500)),
+      lblUsingDevice(AddSummary(*this, "UsingDevice", 1500, "COM?, Port=????h, IRQ=??, ????? BPS")),
+      cmdVirtualButton(AddButton(*this, "cmdVirtualButton", "&Virtual Button", 2100)),
+      shpVirtualButton(AddSummaryBox(*this, "VirtualButton", 2100)),
+      lblVirtualButton(AddSummary(*this, "VirtualButton", 2100, "Drag Drop Mode")),
+      cmdFeedbackSound(AddButton(*this, "cmdFeedbackSound", "&Feedback Sound", 2700)),
+      shpFeedbackSound(AddSummaryBox(*this, "FeedbackSound", 2700)),
+      lblFeedbackSound(AddSummary(*this, "FeedbackSound", 2700, "Silence")),
+      cmdMouseSpeed(AddButton(*this, "cmdMouseSpeed", "&Mouse Speed", 3300)),
+      shpMouseSpeed(AddSummaryBox(*this, "MouseSpeed", 3300)),
+      lblMouseSpeed(AddSummary(*this, "MouseSpeed", 3300, "")),
+      cmdSleepTime(AddButton(*this, "cmdSleepTime", "&Power Save", 3900)),
+      shpSleepTime(AddSummaryBox(*this, "SleepTime", 3900)),
+      lblSleepTime(AddSummary(*this, "SleepTime", 3900, "Disable Power Down Function")),
+      cmdCalibration(AddButton(*this, "cmdCalibration", "&Calibration", 4500)),
+      shpCalibration(AddSummaryBox(*this, "Calibration", 4500, 1695)),
+      cboCalibration(Add<ui::ComboBox>("cboCalibration", 2340, 4560, 1600, 315)),
+      cmdSupport(Add<ui::Button>("cmdSupport", 4080, 4500, 975, kRowHeight)),
+      cmdExit(Add<ui::Button>("cmdExit", 5160, 4500, 975, kRowHeight)),
+      cp_(cp) {
     cp_.Main = this;
     SetCaption("MAIN");
-    AddVendorHeader(*this, kControlPanelHeader);
-
-    ui::Control& serialPort = AddButton(*this, "cmdSerialPort", "&Serial Port", 1500);
-    AddSummary(*this, "UsingDevice", 1500, "COM?, Port=????h, IRQ=??, ????? BPS");
-    AddButton(*this, "cmdVirtualButton", "&Virtual Button", 2100);
-    AddSummary(*this, "VirtualButton", 2100, "Drag Drop Mode");
-    AddButton(*this, "cmdFeedbackSound", "&Feedback Sound", 2700);
-    AddSummary(*this, "FeedbackSound", 2700, "Silence");
-    AddButton(*this, "cmdMouseSpeed", "&Mouse Speed", 3300);
-    AddSummary(*this, "MouseSpeed", 3300, "");
-    AddButton(*this, "cmdSleepTime", "&Power Save", 3900);
-    AddSummary(*this, "SleepTime", 3900, "Disable Power Down Function");
-
-    AddButton(*this, "cmdCalibration", "&Calibration", 4500);
-    Add(ui::Kind::Shape, "shpCalibration", kBoxLeft, 4500, 1695, kRowHeight).SetBackColor(kSummaryBox);
-    Add(ui::Kind::ComboBox, "cboCalibration", 2340, 4560, 1600, 315);
-    Add(ui::Kind::Button, "cmdSupport", 4080, 4500, 975, kRowHeight).SetCaption("S&upport");
-    ui::Control& exit = Add(ui::Kind::Button, "cmdExit", 5160, 4500, 975, kRowHeight);
-    exit.SetCaption("E&xit");
-    exit.SetBackColor(kExitBack);
+    cmdSupport.SetCaption("S&upport");
+    cmdExit.SetCaption("E&xit");
+    cmdExit.SetBackColor(kExitBack);
 
     OnLoad = [this] { Form_Load(); };
     OnUnload = [this] { Form_Unload(); };
     OnKeyDown = [this](int keyCode, int shift) { Form_KeyDown(keyCode, shift); };
-    serialPort.OnClick = [this] { cmdSerialPort_Click(); };
-    serialPort.OnMouseDown = [this](int button, int shift, int, int) { cmdSerialPort_MouseDown(button, shift); };
-    Ctl("cmdVirtualButton").OnClick = [this] { cmdVirtualButton_Click(); };
-    Ctl("cmdFeedbackSound").OnClick = [this] { cmdFeedbackSound_Click(); };
-    Ctl("cmdMouseSpeed").OnClick = [this] { cmdMouseSpeed_Click(); };
-    Ctl("cmdSleepTime").OnClick = [this] { cmdSleepTime_Click(); };
-    Ctl("cmdCalibration").OnClick = [this] { cmdCalibration_Click(); };
-    Ctl("cmdSupport").OnClick = [this] { cmdSupport_Click(); };
-    exit.OnClick = [this] { cmdExit_Click(); };
-    exit.OnMouseDown = [this](int button, int shift, int, int) { cmdExit_MouseDown(button, shift); };
-    Ctl("imgIcon").OnDblClick = [this] { imgIcon_DblClick(); };
-    Ctl("cboCalibration").OnClick = [this] { cboCalibration_Click(); };
+    cmdSerialPort.OnClick = [this] { cmdSerialPort_Click(); };
+    cmdSerialPort.OnMouseDown = [this](int button, int shift, int, int) { cmdSerialPort_MouseDown(button, shift); };
+    cmdVirtualButton.OnClick = [this] { cmdVirtualButton_Click(); };
+    cmdFeedbackSound.OnClick = [this] { cmdFeedbackSound_Click(); };
+    cmdMouseSpeed.OnClick = [this] { cmdMouseSpeed_Click(); };
+    cmdSleepTime.OnClick = [this] { cmdSleepTime_Click(); };
+    cmdCalibration.OnClick = [this] { cmdCalibration_Click(); };
+    cmdSupport.OnClick = [this] { cmdSupport_Click(); };
+    cmdExit.OnClick = [this] { cmdExit_Click(); };
+    cmdExit.OnMouseDown = [this](int button, int shift, int, int) { cmdExit_MouseDown(button, shift); };
+    imgIcon.OnDblClick = [this] { imgIcon_DblClick(); };
+    cboCalibration.OnClick = [this] { cboCalibration_Click(); };
 }
 
 void frmMain::EndProgram() { app().End(); }
@@ -144,59 +155,54 @@ void frmMain::Form_Load() {
 }
 
 void frmMain::HideMouseSpeedRow() {
-    ui::Control& speedButton = Ctl("cmdMouseSpeed");
-    speedButton.SetEnabled(false);
-    speedButton.SetVisible(false);
-    Ctl("shpMouseSpeed").SetVisible(false);
-    Ctl("lblMouseSpeed").SetEnabled(false);
-    Ctl("lblMouseSpeed").SetVisible(false);
+    cmdMouseSpeed.SetEnabled(false);
+    cmdMouseSpeed.SetVisible(false);
+    shpMouseSpeed.SetVisible(false);
+    lblMouseSpeed.SetEnabled(false);
+    lblMouseSpeed.SetVisible(false);
 
     // Close the gap: the rows below move up by one row.
-    ui::Control& sleepButton = Ctl("cmdSleepTime");
-    ui::Control& calibration = Ctl("cmdCalibration");
-    SetHeight(Height() - (calibration.Top() - sleepButton.Top()));
-    const int lastRowTop = sleepButton.Top();
-    calibration.SetTop(lastRowTop);
-    Ctl("shpCalibration").SetTop(lastRowTop);
-    Ctl("cboCalibration").SetTop(Ctl("shpCalibration").Top() + 60);
-    Ctl("cmdSupport").SetTop(lastRowTop);
-    Ctl("cmdExit").SetTop(lastRowTop);
-    sleepButton.SetTop(speedButton.Top());
-    Ctl("shpSleepTime").SetTop(Ctl("shpMouseSpeed").Top());
-    Ctl("lblSleepTime").SetTop(Ctl("lblMouseSpeed").Top());
+    SetHeight(Height() - (cmdCalibration.Top() - cmdSleepTime.Top()));
+    const int lastRowTop = cmdSleepTime.Top();
+    cmdCalibration.SetTop(lastRowTop);
+    shpCalibration.SetTop(lastRowTop);
+    cboCalibration.SetTop(shpCalibration.Top() + 60);
+    cmdSupport.SetTop(lastRowTop);
+    cmdExit.SetTop(lastRowTop);
+    cmdSleepTime.SetTop(cmdMouseSpeed.Top());
+    shpSleepTime.SetTop(shpMouseSpeed.Top());
+    lblSleepTime.SetTop(lblMouseSpeed.Top());
 }
 
 void frmMain::ChooseSupportButton() {
-    ui::Control& support = Ctl("cmdSupport");
     const std::string& installPath = cp_.Store.InstallPath;
     if (FileExists(cp_.platform.Get<FilePort>(), installPath + "\\TSVender.Cut")) {
-        support.SetCaption("");
-        support.SetVisible(false);
+        cmdSupport.SetCaption("");
+        cmdSupport.SetVisible(false);
         return;
     }
     cp_.SupportBitmapPath = installPath + "\\TSVender.Bmp";
-    if (!FileExists(cp_.platform.Get<FilePort>(), cp_.SupportBitmapPath)) support.SetCaption("&About");
+    if (!FileExists(cp_.platform.Get<FilePort>(), cp_.SupportBitmapPath)) cmdSupport.SetCaption("&About");
 }
 
 void frmMain::FillSummaryLines() {
     const DeviceSettings& s = cp_.Link.Settings;
     const NameTables& names = cp_.Names;
-    Ctl("lblUsingDevice").SetCaption(PortInUseText(names, s));
-    Ctl("lblSleepTime").SetCaption(PowerDownText(s.IdleTime));
-    Ctl("lblVirtualButton").SetCaption(TouchModeText(names, s.TouchMode, s.RightButton, s.RbAutoMode));
-    Ctl("lblFeedbackSound").SetCaption(SoundText(names, s.SoundMode));
-    Ctl("lblMouseSpeed").SetCaption(SpeedText(names, s.SpeedH, s.SpeedV, s.Acceleration, s.BypassMode));
+    lblUsingDevice.SetCaption(PortInUseText(names, s));
+    lblSleepTime.SetCaption(PowerDownText(s.IdleTime));
+    lblVirtualButton.SetCaption(TouchModeText(names, s.TouchMode, s.RightButton, s.RbAutoMode));
+    lblFeedbackSound.SetCaption(SoundText(names, s.SoundMode));
+    lblMouseSpeed.SetCaption(SpeedText(names, s.SpeedH, s.SpeedV, s.Acceleration, s.BypassMode));
 }
 
 void frmMain::FillCalibrationModes() {
     if (!cp_.Store.LoadCalibrationMode()) cp_.Store.CalibrationMode = 1;
-    ui::Control& modes = Ctl("cboCalibration");
-    modes.AddItem(" 4 points, mode 1");
-    modes.AddItem(" 4 points, mode 2");
+    cboCalibration.AddItem(" 4 points, mode 1");
+    cboCalibration.AddItem(" 4 points, mode 2");
     std::int32_t& mode = cp_.Store.CalibrationMode;
-    if (mode < 0 || mode >= modes.ListCount()) mode = 1;
+    if (mode < 0 || mode >= cboCalibration.ListCount()) mode = 1;
     // The selection runs the click handler, which writes the mode back at every start.
-    modes.SetListIndex(mode);
+    cboCalibration.SetListIndex(mode);
 }
 
 void frmMain::Form_Unload() { cp_.Link.CloseTouchDevice(); }
@@ -262,7 +268,7 @@ void frmMain::cmdExit_MouseDown(int button, int shift) {
 }
 
 void frmMain::cboCalibration_Click() {
-    cp_.Store.CalibrationMode = Ctl("cboCalibration").ListIndex();
+    cp_.Store.CalibrationMode = cboCalibration.ListIndex();
     cp_.Store.SaveCalibrationMode();
 }
 

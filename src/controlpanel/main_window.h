@@ -3,13 +3,36 @@
 #pragma once
 
 #include "controlpanel/control_panel.h"
+#include "shared/vendor.h"
 #include "ui/ui.h"
 
 namespace kesma::controlpanel {
 
-class frmMain : public ui::Form {
+class frmMain : public VendorForm {
 public:
     frmMain(ui::App& app, ControlPanel& cp);
+
+    // One row a setting: the button opening its dialog and the summary in its box.
+    ui::Button& cmdSerialPort;
+    ui::Shape& shpUsingDevice;
+    ui::Label& lblUsingDevice;
+    ui::Button& cmdVirtualButton;
+    ui::Shape& shpVirtualButton;
+    ui::Label& lblVirtualButton;
+    ui::Button& cmdFeedbackSound;
+    ui::Shape& shpFeedbackSound;
+    ui::Label& lblFeedbackSound;
+    ui::Button& cmdMouseSpeed;
+    ui::Shape& shpMouseSpeed;
+    ui::Label& lblMouseSpeed;
+    ui::Button& cmdSleepTime;
+    ui::Shape& shpSleepTime;
+    ui::Label& lblSleepTime;
+    ui::Button& cmdCalibration;
+    ui::Shape& shpCalibration;
+    ui::ComboBox& cboCalibration;
+    ui::Button& cmdSupport;
+    ui::Button& cmdExit;
 
     void Form_Load();
     void Form_Unload();

@@ -3,12 +3,16 @@
 #pragma once
 
 #include "controlpanel/control_panel.h"
+#include "shared/vendor.h"
 
 namespace kesma::controlpanel {
 
-class frmMcuInfo : public ui::Form {
+class frmMcuInfo : public VendorForm {
 public:
     frmMcuInfo(ui::App& app, ControlPanel& cp);
+
+    ui::Label& lblMcuInfo;
+    ui::Button& cmdOK;
 
     void Form_Load();
     void cmdOK_Click();

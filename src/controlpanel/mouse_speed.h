@@ -12,6 +12,23 @@ class frmMouseSpeed : public SettingsDialog {
 public:
     frmMouseSpeed(ui::App& app, ControlPanel& cp);
 
+    ui::Shape& Shape1;
+    ui::Shape& Shape3;
+    ui::Frame& Frame5;
+    ui::CheckBox& chkBypass;
+    ui::Frame& frameAM;
+    ui::CheckBox& chkBoth;
+    ui::Frame& frameHS;
+    ui::HScrollBar& hscMouseHSpeed;
+    ui::Label& lblHS;
+    ui::Frame& frameVS;
+    ui::HScrollBar& hscMouseVSpeed;
+    ui::Label& lblVS;
+    ui::Frame& frameAC;
+    ui::ControlArray<ui::OptionButton> optAcceleration;  // 1..4
+    ui::Shape& Shape2;
+    ButtonRow buttons;
+
 protected:
     void ApplyChanges() override;
 

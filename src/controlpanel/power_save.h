@@ -10,6 +10,14 @@ class frmSleepTime : public SettingsDialog {
 public:
     frmSleepTime(ui::App& app, ControlPanel& cp);
 
+    ui::Shape& Shape1;
+    ui::Frame& Frame3;
+    ui::HScrollBar& hscSleepTime;
+    ui::Label& lblST;
+    ui::Label& lblSS;
+    ui::Shape& Shape3;
+    ButtonRow buttons;
+
 protected:
     void ApplyChanges() override;
 

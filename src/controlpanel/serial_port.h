@@ -4,12 +4,26 @@
 #pragma once
 
 #include "controlpanel/control_panel.h"
+#include "shared/vendor.h"
 
 namespace kesma::controlpanel {
 
-class frmSerialPort : public ui::Form {
+class frmSerialPort : public VendorForm {
 public:
     frmSerialPort(ui::App& app, ControlPanel& cp);
+
+    // One line a port, COM1..COM9: the mark of the controller's port, the port's
+    // resources and the device on it.
+    struct PortLines {
+        ui::ControlArray<ui::OptionButton> optDetected;
+        ui::ControlArray<ui::Label> lblCOM;
+        ui::ControlArray<ui::Label> lblDEVICE;
+    };
+
+    ui::Shape& Shape1;
+    ui::Frame& Frame1;
+    PortLines lines;
+    ui::Button& cmdOK;
 
     void Form_Load();
     void Form_Activate();

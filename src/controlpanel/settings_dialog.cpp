@@ -10,54 +10,54 @@ constexpr int kContentRight = 6060;
 }  // namespace
 
 SettingsDialog::SettingsDialog(ui::App& app, ControlPanel& cp, const std::string& name, int clientHeight)
-    : ui::Form(app, name, kClientWidth, clientHeight), cp_(cp) {
+    : VendorForm(app, name, kClientWidth, clientHeight, kControlPanelHeader), cp_(cp) {
     OnUnload = [this] { cp_.ReturnToMainWindow(); };
 }
 
-void SettingsDialog::AddButtonRow(int top) {
+SettingsDialog::ButtonRow SettingsDialog::AddButtonRow(int top) {
     const int okLeft = kContentRight - 2 * kButtonWidth - kButtonGap;
-    ui::Control& apply =
-        Add(ui::Kind::Button, "cmdApply", okLeft - kButtonWidth - kButtonGap, top, kButtonWidth, kButtonHeight);
-    apply.SetCaption("&Apply");
-    apply.SetEnabled(false);
-    apply.OnClick = [this] { cmdApply_Click(); };
-
-    ui::Control& ok = Add(ui::Kind::Button, "cmdOK", okLeft, top, kButtonWidth, kButtonHeight);
-    ok.SetCaption("&OK");
-    ok.SetDefault(true);
-    ok.OnClick = [this] { cmdOK_Click(); };
-
-    ui::Control& cancel =
-        Add(ui::Kind::Button, "cmdCandel", kContentRight - kButtonWidth, top, kButtonWidth, kButtonHeight);
-    cancel.SetCaption("&Cancel");
-    cancel.SetCancel(true);
-    cancel.OnClick = [this] { cmdCandel_Click(); };
+    ButtonRow row{Add<ui::Button>("cmdApply", okLeft - kButtonWidth - kButtonGap, top, kButtonWidth, kButtonHeight),
+                  Add<ui::Button>("cmdOK", okLeft, top, kButtonWidth, kButtonHeight),
+                  Add<ui::Button>("cmdCandel", kContentRight - kButtonWidth, top, kButtonWidth, kButtonHeight)};
+    row.cmdApply.SetCaption("&Apply");
+    row.cmdApply.SetEnabled(false);
+    row.cmdApply.OnClick = [this] { cmdApply_Click(); };
+    row.cmdOK.SetCaption("&OK");
+    row.cmdOK.SetDefault(true);
+    row.cmdOK.OnClick = [this] { cmdOK_Click(); };
+    row.cmdCandel.SetCaption("&Cancel");
+    row.cmdCandel.SetCancel(true);
+    row.cmdCandel.OnClick = [this] { cmdCandel_Click(); };
+    apply_ = &row.cmdApply;
+    return row;
 }
 
-ui::Control& SettingsDialog::AddOption(ui::Control& frame, const std::string& name, int index, int left, int top,
-                                       int width, const std::string& caption) {
-    ui::Control& option = Add(ui::Kind::OptionButton, name, left, top, width, 255, &frame, index);
-    option.SetCaption(caption);
-    option.SetForeColor(kOptionText);
-    return option;
+ui::ControlArray<ui::OptionButton> SettingsDialog::AddOptions(ui::Frame& frame, const std::string& name, int first,
+                                                              int last, int left, int top, int pitch, int width,
+                                                              const std::vector<std::string>& captions) {
+    ui::ControlArray<ui::OptionButton> options;
+    for (int i = first; i <= last; ++i) {
+        ui::OptionButton& option =
+            options.Add(Add<ui::OptionButton>(name, left, top + (i - first) * pitch, width, 255, &frame, i));
+        const auto n = static_cast<std::size_t>(i - first);
+        if (n < captions.size()) option.SetCaption(captions[n]);
+        option.SetForeColor(kOptionText);
+    }
+    return options;
 }
 
-void SettingsDialog::MoveOptionMark(const std::string& name, int from, int to) {
-    if (ui::Control* old = Find(name, from)) {
+void SettingsDialog::MoveOptionMark(const ui::ControlArray<ui::OptionButton>& options, int from, int to) {
+    if (ui::OptionButton* old = options.Find(from)) {
         old->SetValue(0);
         old->SetForeColor(kOptionText);
     }
-    if (ui::Control* now = Find(name, to)) {
+    if (ui::OptionButton* now = options.Find(to)) {
         now->SetValue(1);
         now->SetForeColor(kSelectedOptionText);
     }
 }
 
-void SettingsDialog::SetApplyEnabled(bool enabled) { Ctl("cmdApply").SetEnabled(enabled); }
-
-void SettingsDialog::SetMainSummary(const std::string& label, const std::string& text) {
-    cp_.Main->Ctl(label).SetCaption(text);
-}
+void SettingsDialog::SetApplyEnabled(bool enabled) { apply_->SetEnabled(enabled); }
 
 void SettingsDialog::cmdApply_Click() {
     app().SetPointer(ui::Pointer::Hourglass);
@@ -67,7 +67,7 @@ void SettingsDialog::cmdApply_Click() {
 }
 
 void SettingsDialog::cmdOK_Click() {
-    if (Ctl("cmdApply").Enabled()) cmdApply_Click();
+    if (apply_->Enabled()) cmdApply_Click();
     CloseDialog();
 }
 
@@ -79,16 +79,20 @@ void SettingsDialog::CloseDialog() {
     app().SetPointer(ui::Pointer::Default);
 }
 
-void AddLabelledScrollBar(ui::Form& form, ui::Control& frame, const std::string& bar,
-                          const std::string& valueLabel, int endLabel, const std::string& low,
-                          const std::string& high) {
+ui::HScrollBar& AddLabelledScrollBar(ui::Form& form, ui::Frame& frame, const std::string& bar, int endLabel,
+                                     const std::string& low, const std::string& high) {
     const int width = frame.Width();
-    form.Add(ui::Kind::Label, "Label1", 120, 300, 480, 195, &frame, endLabel).SetCaption(low);
-    ui::Control& right = form.Add(ui::Kind::Label, "Label1", width - 600, 300, 480, 195, &frame, endLabel + 1);
+    form.Add<ui::Label>("Label1", 120, 300, 480, 195, &frame, endLabel).SetCaption(low);
+    ui::Label& right = form.Add<ui::Label>("Label1", width - 600, 300, 480, 195, &frame, endLabel + 1);
     right.SetCaption(high);
     right.SetAlignment(ui::Align::Right);
-    form.Add(ui::Kind::HScrollBar, bar, 660, 270, width - 1320, 255, &frame);
-    form.Add(ui::Kind::Label, valueLabel, 660, 570, width - 1320, 195, &frame).SetAlignment(ui::Align::Center);
+    return form.Add<ui::HScrollBar>(bar, 660, 270, width - 1320, 255, &frame);
+}
+
+ui::Label& AddValueLabel(ui::Form& form, ui::Frame& frame, const std::string& name) {
+    ui::Label& label = form.Add<ui::Label>(name, 660, 570, frame.Width() - 1320, 195, &frame);
+    label.SetAlignment(ui::Align::Center);
+    return label;
 }
 
 }  // namespace kesma::controlpanel

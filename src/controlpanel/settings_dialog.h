@@ -5,13 +5,16 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "controlpanel/control_panel.h"
+#include "controlpanel/main_window.h"
+#include "shared/vendor.h"
 #include "ui/ui.h"
 
 namespace kesma::controlpanel {
 
-class SettingsDialog : public ui::Form {
+class SettingsDialog : public VendorForm {
 public:
     // Design width of the settings dialogs; the header spans 480..6060 twips.
     static constexpr int kClientWidth = 6540;
@@ -28,21 +31,29 @@ protected:
     virtual void ApplyChanges() = 0;
 
     // Apply, OK (Enter) and Cancel (Esc) along the bottom, at the given top.
-    void AddButtonRow(int top);
-    // One option of a control array inside frame, with teal text.
-    ui::Control& AddOption(ui::Control& frame, const std::string& name, int index, int left, int top,
-                           int width, const std::string& caption);
-    // Moves the checked mark and the black text from option(from) to option(to);
-    // an index without an option (-1 for none, or a value out of range in the record)
-    // is skipped.
-    void MoveOptionMark(const std::string& name, int from, int to);
+    struct ButtonRow {
+        ui::Button& cmdApply;
+        ui::Button& cmdOK;
+        ui::Button& cmdCandel;
+    };
+    ButtonRow AddButtonRow(int top);
+    // Options first..last of a control array inside frame, one under the other `pitch`
+    // apart, with teal text; captions[0] is the first one's (none: empty).
+    ui::ControlArray<ui::OptionButton> AddOptions(ui::Frame& frame, const std::string& name, int first, int last,
+                                                  int left, int top, int pitch, int width,
+                                                  const std::vector<std::string>& captions = {});
+    // Moves the checked mark and the black text from options(from) to options(to); an
+    // index without an option (-1 for none, or a value out of range in the record) is
+    // skipped.
+    static void MoveOptionMark(const ui::ControlArray<ui::OptionButton>& options, int from, int to);
     void SetApplyEnabled(bool enabled);
     // Unloads under the hourglass; nothing is sent.
     void CloseDialog();
-    // The main window's summary label.
-    void SetMainSummary(const std::string& label, const std::string& text);
 
     ControlPanel& cp_;
+
+private:
+    ui::Button* apply_ = nullptr;  // the button row's
 };
 
 // A record field shown by a control whose range may not hold it (a scroll bar, a check
@@ -51,11 +62,17 @@ protected:
 class LoadedPosition {
 public:
     // Remembers what the control shows once the load has set it.
-    void Take(const ui::Control& control) { shown_ = control.Value(); }
-    bool Moved(const ui::Control& control) const { return control.Value() != shown_; }
+    template <class C>
+    void Take(const C& control) {
+        shown_ = control.Value();
+    }
+    template <class C>
+    bool Moved(const C& control) const {
+        return control.Value() != shown_;
+    }
     // Writes the control's value into the field only when the user has moved it.
-    template <class Field>
-    void Store(const ui::Control& control, Field& field) {
+    template <class C, class Field>
+    void Store(const C& control, Field& field) {
         if (!Moved(control)) return;
         field = static_cast<Field>(control.Value());
         shown_ = control.Value();
@@ -70,9 +87,9 @@ inline constexpr ui::Color kSelectedOptionText = ui::kBlack;
 inline constexpr ui::Color kOptionText = ui::kTeal;
 
 // Inside a frame: a scroll bar between its end labels Label1(endLabel) and
-// Label1(endLabel + 1), and the centred value label underneath.
-void AddLabelledScrollBar(ui::Form& form, ui::Control& frame, const std::string& bar,
-                          const std::string& valueLabel, int endLabel, const std::string& low,
-                          const std::string& high);
+// Label1(endLabel + 1); its value label goes underneath (AddValueLabel).
+ui::HScrollBar& AddLabelledScrollBar(ui::Form& form, ui::Frame& frame, const std::string& bar, int endLabel,
+                                     const std::string& low, const std::string& high);
+ui::Label& AddValueLabel(ui::Form& form, ui::Frame& frame, const std::string& name);
 
 }  // namespace kesma::controlpanel

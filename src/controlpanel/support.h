@@ -9,6 +9,9 @@ class frmSupport : public ui::Form {
 public:
     frmSupport(ui::App& app, ControlPanel& cp);
 
+    ui::PictureBox& picSupport;
+    ui::Button& cmdOK;
+
     void Form_Load();
     void cmdOK_Click();
 

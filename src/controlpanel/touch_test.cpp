@@ -23,74 +23,89 @@ int ButtonIndicator(int button) {
     default: return -1;
     }
 }
+
+// Labels 0..count-1 of a control array in the message bar; the resize layout places them.
+ui::ControlArray<ui::Label> AddLabels(ui::Form& form, ui::PictureBox& mesg, const std::string& name, int count,
+                                      int width) {
+    ui::ControlArray<ui::Label> labels;
+    for (int i = 0; i < count; ++i) labels.Add(form.Add<ui::Label>(name, 0, 0, width, 360, &mesg, i));
+    return labels;
+}
+
+ui::Label& AddName(ui::Form& form, ui::PictureBox& mesg, const std::string& name, int width,
+                   const std::string& caption) {
+    ui::Label& label = form.Add<ui::Label>(name, 0, 0, width, 195, &mesg);
+    label.SetCaption(caption);
+    return label;
+}
 }  // namespace
 
+// Sizes are the design's; positions come from the resize layout when the window shows.
 frmTest::frmTest(ui::App& app, ControlPanel& cp)
-    : ui::Form(app, "frmTest", app.Screen().widthTwips, app.Screen().heightTwips), cp_(cp) {
+    : ui::Form(app, "frmTest", app.Screen().widthTwips, app.Screen().heightTwips),
+      picHead(Add<ui::PictureBox>("picHead", 0, 0, ScaleWidth(), kHeadHeight)),
+      imgIcon(Add<ui::Image>("imgIcon", 0, 0, 480, 480, &picHead)),
+      lblTitle(Add<ui::Label>("lblTitle", 0, 0, 3600, 345, &picHead)),
+      cmdClear(Add<ui::Button>("cmdClear", 0, 0, 1215, 480, &picHead)),
+      cmdExit(Add<ui::Button>("cmdExit", 0, 0, 1215, 480, &picHead)),
+      picHome(Add<ui::PictureBox>("picHome", 0, kHeadHeight, ScaleWidth(), ScaleHeight() - kHeadHeight - kMesgHeight)),
+      picMesg(Add<ui::PictureBox>("picMesg", 0, ScaleHeight() - kMesgHeight, ScaleWidth(), kMesgHeight)),
+      lblHelpBox(Add<ui::Label>("lblHelpBox", 0, 0, 3000, kMesgHeight, &picMesg)),
+      lblHelp(Add<ui::Label>("lblHelp", 0, 0, 2640, 195, &picMesg)),
+      lblWidthName(AddName(*this, picMesg, "lblWidthName", 450, "Width")),
+      lblWidth(AddLabels(*this, picMesg, "lblWidth", 4, 405)),
+      lblColorName(AddName(*this, picMesg, "lblColorName", 450, "Color")),
+      lblColor(AddLabels(*this, picMesg, "lblColor", 5, 405)),
+      lblButtonName(AddName(*this, picMesg, "lblButtonName", 540, "Button")),
+      lblButton(AddLabels(*this, picMesg, "lblButton", 3, 285)),
+      cp_(cp) {
     SetCaption("Test");
     SetBorderless(true);
     SetMaximized(true);
-    // Sizes are the design's; positions come from the resize layout when the window shows.
-    const int width = ScaleWidth();
 
-    ui::Control& head = Add(ui::Kind::PictureBox, "picHead", 0, 0, width, kHeadHeight);
-    Add(ui::Kind::Image, "imgIcon", 0, 0, 480, 480, &head).SetIconPicture();
-    ui::Control& title = Add(ui::Kind::Label, "lblTitle", 0, 0, 3600, 345, &head);
-    title.SetCaption("TouchScreen Test");
-    title.SetForeColor(ui::Rgb(255, 0, 0));
-    title.SetFont({"Times New Roman", 14.25, true, false});
-    title.SetBackTransparent(true);
-    ui::Control& clear = Add(ui::Kind::Button, "cmdClear", 0, 0, 1215, 480, &head);
-    clear.SetCaption("&Clear");
-    clear.OnClick = [this] { Ctl("picHome").Cls(); };
-    ui::Control& exit = Add(ui::Kind::Button, "cmdExit", 0, 0, 1215, 480, &head);
-    exit.SetCaption("E&xit Test");
-    exit.OnClick = [this] { Unload(); };
+    imgIcon.SetIconPicture();
+    lblTitle.SetCaption("TouchScreen Test");
+    lblTitle.SetForeColor(ui::Rgb(255, 0, 0));
+    lblTitle.SetFont({"Times New Roman", 14.25, true, false});
+    lblTitle.SetBackTransparent(true);
+    cmdClear.SetCaption("&Clear");
+    cmdClear.OnClick = [this] { picHome.Cls(); };
+    cmdExit.SetCaption("E&xit Test");
+    cmdExit.OnClick = [this] { Unload(); };
 
-    ui::Control& home =
-        Add(ui::Kind::PictureBox, "picHome", 0, kHeadHeight, width, ScaleHeight() - kHeadHeight - kMesgHeight);
-    home.SetBackColor(ui::kWhite);
-    home.OnMouseDown = [this](int button, int, int x, int y) { picHome_MouseDown(button, x, y); };
-    home.OnMouseMove = [this](int, int, int x, int y) { picHome_MouseMove(x, y); };
-    home.OnMouseUp = [this](int button, int, int, int) { picHome_MouseUp(button); };
+    picHome.SetBackColor(ui::kWhite);
+    picHome.OnMouseDown = [this](int button, int, int x, int y) { picHome_MouseDown(button, x, y); };
+    picHome.OnMouseMove = [this](int, int, int x, int y) { picHome_MouseMove(x, y); };
+    picHome.OnMouseUp = [this](int button, int, int, int) { picHome_MouseUp(button); };
 
-    ui::Control& mesg = Add(ui::Kind::PictureBox, "picMesg", 0, ScaleHeight() - kMesgHeight, width, kMesgHeight);
-    mesg.SetForeColor(ui::kYellow);
-    Add(ui::Kind::Label, "lblHelpBox", 0, 0, 3000, kMesgHeight, &mesg).SetBorder(true);
-    ui::Control& help = Add(ui::Kind::Label, "lblHelp", 0, 0, 2640, 195, &mesg);
-    help.SetBackColor(ui::Rgb(192, 192, 192));
-    help.SetCaption("Touch and drag to draw; choose the pen width and colour on the right.");
+    picMesg.SetForeColor(ui::kYellow);
+    lblHelpBox.SetBorder(true);
+    lblHelp.SetBackColor(ui::Rgb(192, 192, 192));
+    lblHelp.SetCaption("Touch and drag to draw; choose the pen width and colour on the right.");
 
-    Add(ui::Kind::Label, "lblWidthName", 0, 0, 450, 195, &mesg).SetCaption("Width");
-    const char* widthCaptions[] = {" 1 ", " 2 ", " 3 ", " 4 "};
-    for (int i = 0; i < 4; ++i) {
-        ui::Control& label = Add(ui::Kind::Label, "lblWidth", 0, 0, 405, 360, &mesg, i);
-        label.SetCaption(widthCaptions[i]);
-        label.SetAlignment(ui::Align::Center);
-        label.SetForeColor(ui::kBlack);
-        label.SetBackColor(kWidthBack);
-        label.SetFont({"MS Sans Serif", 12, true, false});
-        label.OnClick = [this, i] { lblWidth_Click(i); };
-        label.OnMouseDown = [this, i](int, int, int, int) { lblWidth_Click(i); };
+    for (ui::Label* label : lblWidth) {
+        const int i = label->index();
+        label->SetCaption(" " + std::to_string(i + 1) + " ");
+        label->SetAlignment(ui::Align::Center);
+        label->SetForeColor(ui::kBlack);
+        label->SetBackColor(kWidthBack);
+        label->SetFont({"MS Sans Serif", 12, true, false});
+        label->OnClick = [this, i] { lblWidth_Click(i); };
+        label->OnMouseDown = [this, i](int, int, int, int) { lblWidth_Click(i); };
     }
-
-    Add(ui::Kind::Label, "lblColorName", 0, 0, 450, 195, &mesg).SetCaption("Color");
-    for (int i = 0; i < 5; ++i) {
-        ui::Control& swatch = Add(ui::Kind::Label, "lblColor", 0, 0, 405, 360, &mesg, i);
-        swatch.SetBackColor(kSwatches[i]);
-        swatch.OnClick = [this, i] { lblColor_Click(i); };
-        swatch.OnMouseDown = [this, i](int, int, int, int) { lblColor_Click(i); };
+    for (ui::Label* swatch : lblColor) {
+        const int i = swatch->index();
+        swatch->SetBackColor(kSwatches[i]);
+        swatch->OnClick = [this, i] { lblColor_Click(i); };
+        swatch->OnMouseDown = [this, i](int, int, int, int) { lblColor_Click(i); };
     }
-
-    Add(ui::Kind::Label, "lblButtonName", 0, 0, 540, 195, &mesg).SetCaption("Button");
     const char* buttonCaptions[] = {"L", "M", "R"};
-    for (int i = 0; i < 3; ++i) {
-        ui::Control& indicator = Add(ui::Kind::Label, "lblButton", 0, 0, 285, 360, &mesg, i);
-        indicator.SetCaption(buttonCaptions[i]);
-        indicator.SetAlignment(ui::Align::Center);
-        indicator.SetBorder(true);
-        indicator.SetBackColor(ui::kYellow);
-        indicator.SetBackTransparent(true);
+    for (ui::Label* indicator : lblButton) {
+        indicator->SetCaption(buttonCaptions[indicator->index()]);
+        indicator->SetAlignment(ui::Align::Center);
+        indicator->SetBorder(true);
+        indicator->SetBackColor(ui::kYellow);
+        indicator->SetBackTransparent(true);
     }
 
     OnActivate = [this] { Form_Activate(); };
@@ -120,97 +135,89 @@ void frmTest::Form_Unload() {
 
 // The head bar keeps to the top and the message bar to the bottom, both full width.
 void frmTest::Form_Resize() {
-    Ctl("picHead").Move(0, 0, ScaleWidth(), kHeadHeight);
-    Ctl("picMesg").Move(0, std::max(0, ScaleHeight() - kMesgHeight), ScaleWidth(), kMesgHeight);
+    picHead.Move(0, 0, ScaleWidth(), kHeadHeight);
+    picMesg.Move(0, std::max(0, ScaleHeight() - kMesgHeight), ScaleWidth(), kMesgHeight);
     picHead_Resize();
     picMesg_Resize();
 }
 
 void frmTest::picHead_Resize() {
-    const ui::Control& head = Ctl("picHead");
-    ui::Control& icon = Ctl("imgIcon");
-    icon.SetTop((head.ScaleHeight() - icon.Height()) / 2);
-    icon.SetLeft(icon.Top());
-    ui::Control& title = Ctl("lblTitle");
-    title.Move(3 * icon.Left() + icon.Width(), (head.ScaleHeight() - title.Height()) / 2, title.Width(),
-               title.Height());
-    ui::Control& exit = Ctl("cmdExit");
-    const int gap = icon.Top();
-    exit.Move(head.ScaleWidth() - exit.Width() - gap, gap, exit.Width(), std::max(0, head.ScaleHeight() - 2 * gap));
-    Ctl("cmdClear").Move(exit.Left() - exit.Width() - gap, gap, exit.Width(), exit.Height());
+    imgIcon.SetTop((picHead.ScaleHeight() - imgIcon.Height()) / 2);
+    imgIcon.SetLeft(imgIcon.Top());
+    lblTitle.Move(3 * imgIcon.Left() + imgIcon.Width(), (picHead.ScaleHeight() - lblTitle.Height()) / 2,
+                  lblTitle.Width(), lblTitle.Height());
+    const int gap = imgIcon.Top();
+    cmdExit.Move(picHead.ScaleWidth() - cmdExit.Width() - gap, gap, cmdExit.Width(),
+                 std::max(0, picHead.ScaleHeight() - 2 * gap));
+    cmdClear.Move(cmdExit.Left() - cmdExit.Width() - gap, gap, cmdExit.Width(), cmdExit.Height());
 }
 
 // From the right: the L M R indicators, the five swatches, the four widths, each
 // group with its name on its left; the help box takes what is left.
 void frmTest::picMesg_Resize() {
-    ui::Control& home = Ctl("picHome");
-    const int headHeight = Ctl("picHead").Height();
-    const ui::Control& mesg = Ctl("picMesg");
-    home.Move(0, headHeight, ScaleWidth(), std::max(0, ScaleHeight() - headHeight - mesg.Height()));
+    const int headHeight = picHead.Height();
+    picHome.Move(0, headHeight, ScaleWidth(), std::max(0, ScaleHeight() - headHeight - picMesg.Height()));
 
-    const int m = (mesg.ScaleHeight() - Ctl("lblButton", 0).Height()) / 2;
-    int x = mesg.ScaleWidth();
+    const int m = (picMesg.ScaleHeight() - lblButton[0].Height()) / 2;
+    int x = picMesg.ScaleWidth();
     struct Group {
-        const char *items, *name;
+        const ui::ControlArray<ui::Label>& items;
+        ui::Label& name;
         int last;
     };
-    for (const Group& group : {Group{"lblButton", "lblButtonName", 2}, Group{"lblColor", "lblColorName", 4},
-                               Group{"lblWidth", "lblWidthName", 3}}) {
+    for (const Group& group : {Group{lblButton, lblButtonName, 2}, Group{lblColor, lblColorName, 4},
+                               Group{lblWidth, lblWidthName, 3}}) {
         for (int i = group.last; i >= 0; --i) {
-            ui::Control& item = Ctl(group.items, i);
+            ui::Label& item = group.items[i];
             x -= m + item.Width();
             item.Move(x, m, item.Width(), item.Height());
         }
-        ui::Control& name = Ctl(group.name);
-        x -= m + name.Width();
-        name.Move(x, (mesg.ScaleHeight() - name.Height()) / 2, name.Width(), name.Height());
+        x -= m + group.name.Width();
+        group.name.Move(x, (picMesg.ScaleHeight() - group.name.Height()) / 2, group.name.Width(), group.name.Height());
         x -= m;
     }
 
-    ui::Control& box = Ctl("lblHelpBox");
-    box.Move(0, 0, std::max(0, x), mesg.ScaleHeight());
-    ui::Control& help = Ctl("lblHelp");
-    const int helpTop = (box.Height() - help.Height()) / 2;
-    help.Move(helpTop, helpTop, std::max(0, box.Width() - 2 * helpTop), help.Height());
+    lblHelpBox.Move(0, 0, std::max(0, x), picMesg.ScaleHeight());
+    const int helpTop = (lblHelpBox.Height() - lblHelp.Height()) / 2;
+    lblHelp.Move(helpTop, helpTop, std::max(0, lblHelpBox.Width() - 2 * helpTop), lblHelp.Height());
 }
 
 // Click and mouse-down both select, so a click selects once: the second call finds
 // the label already selected.
 void frmTest::lblWidth_Click(int index) {
     if (index == currentWidthIndex_) return;
-    ui::Control& old = Ctl("lblWidth", currentWidthIndex_);
+    ui::Label& old = lblWidth[currentWidthIndex_];
     old.SetForeColor(ui::kBlack);
     old.SetBackColor(kWidthBack);
     currentWidthIndex_ = index;
-    ui::Control& now = Ctl("lblWidth", index);
+    ui::Label& now = lblWidth[index];
     now.SetForeColor(ui::kYellow);
     now.SetBackColor(kSelectedWidthBack);
-    Ctl("picHome").SetDrawWidth(index + 1);
+    picHome.SetDrawWidth(index + 1);
 }
 
 void frmTest::lblColor_Click(int index) {
     if (index == currentColorIndex_) return;
-    Ctl("lblColor", currentColorIndex_).SetBorder(false);
+    lblColor[currentColorIndex_].SetBorder(false);
     currentColorIndex_ = index;
-    ui::Control& swatch = Ctl("lblColor", index);
+    ui::Label& swatch = lblColor[index];
     swatch.SetBorder(true);
-    Ctl("picHome").SetForeColor(swatch.BackColor());
+    picHome.SetForeColor(swatch.BackColor());
 }
 
 // A press while a stroke is in progress (a second button) continues the line.
 void frmTest::picHome_MouseDown(int button, int x, int y) {
-    ui::Control& home = Ctl("picHome");
     if (!penDown_) {
-        home.PSet(x, y);
+        picHome.PSet(x, y);
         penDown_ = true;
     } else {
-        home.LineTo(x, y);
+        picHome.LineTo(x, y);
     }
     ShowButton(button, true);
 }
 
 void frmTest::picHome_MouseMove(int x, int y) {
-    if (penDown_) Ctl("picHome").LineTo(x, y);
+    if (penDown_) picHome.LineTo(x, y);
 }
 
 void frmTest::picHome_MouseUp(int button) {
@@ -221,7 +228,7 @@ void frmTest::picHome_MouseUp(int button) {
 // A lit indicator is opaque yellow; otherwise it is transparent.
 void frmTest::ShowButton(int button, bool down) {
     const int indicator = ButtonIndicator(button);
-    if (indicator >= 0) Ctl("lblButton", indicator).SetBackTransparent(!down);
+    if (indicator >= 0) lblButton[indicator].SetBackTransparent(!down);
 }
 
 }  // namespace kesma::controlpanel

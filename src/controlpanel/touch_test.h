@@ -14,6 +14,22 @@ class frmTest : public ui::Form {
 public:
     frmTest(ui::App& app, ControlPanel& cp);
 
+    ui::PictureBox& picHead;
+    ui::Image& imgIcon;
+    ui::Label& lblTitle;
+    ui::Button& cmdClear;
+    ui::Button& cmdExit;
+    ui::PictureBox& picHome;
+    ui::PictureBox& picMesg;
+    ui::Label& lblHelpBox;
+    ui::Label& lblHelp;
+    ui::Label& lblWidthName;
+    ui::ControlArray<ui::Label> lblWidth;  // 0..3: pen widths 1..4
+    ui::Label& lblColorName;
+    ui::ControlArray<ui::Label> lblColor;  // 0..4
+    ui::Label& lblButtonName;
+    ui::ControlArray<ui::Label> lblButton;  // 0..2: L, M, R
+
 private:
     void Form_Activate();
     void Form_Unload();

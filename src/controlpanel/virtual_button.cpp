@@ -1,102 +1,104 @@
 #include "controlpanel/virtual_button.h"
 
+#include <initializer_list>
+#include <utility>
+
 namespace kesma::controlpanel {
 
 namespace {
-// The automatic-mode controls, enabled and disabled together in this order.
-const char* const kAutoControls[] = {"lblRBAutoSTime", "cboRBAutoSTime", "lblRBAutoSTimeSec",
-                                     "lblRBAutoETime", "cboRBAutoETime", "lblRBAutoETimeSec",
-                                     "lblRBAutoBeep",  "cboRBAutoBeep"};
 
 // Hold time of list position p: (p + 1) / 2 seconds, whole numbers without a fraction.
 std::string HoldTimeItem(int position) {
     const int halves = position + 1;
     return std::to_string(halves / 2) + (halves % 2 ? ".5" : "");
 }
+
+// The automatic mode's line: a label, its list to the right and the unit after the list.
+constexpr int kAutoLabelTop = 330, kAutoComboTop = 270;
+
+ui::Label& AddAutoLabel(ui::Form& form, ui::Frame& frame, const std::string& name, int left, int width,
+                        const std::string& caption) {
+    ui::Label& label = form.Add<ui::Label>(name, left, kAutoLabelTop, width, 195, &frame);
+    label.SetCaption(caption);
+    return label;
+}
+
 }  // namespace
 
 frmVirtualButton::frmVirtualButton(ui::App& app, ControlPanel& cp)
-    : SettingsDialog(app, cp, "frmVirtualButton", 5040) {
+    : SettingsDialog(app, cp, "frmVirtualButton", 5040),
+      Shape1(Add<ui::Shape>("Shape1", 360, 240, 5820, 1020)),
+      Frame1(Add<ui::Frame>("Frame1", 480, 1320, 2760, 2040)),
+      optVirtualButton(AddOptions(Frame1, "optVirtualButton", 1, 4, 180, 330, 420, 2460)),
+      Frame2(Add<ui::Frame>("Frame2", 3360, 1320, 2700, 2040)),
+      optRBFunction(
+          AddOptions(Frame2, "optRBFunction", 0, 1, 180, 330, 420, 2340, {"Disable ( Off )", "Enable  ( On )"})),
+      cboRBAutoMode(Add<ui::ComboBox>("cboRBAutoMode", 180, 1260, 2340, 315, &Frame2)),
+      Frame3(Add<ui::Frame>("Frame3", 480, 3480, 5580, 735)),
+      lblRBAutoSTime(AddAutoLabel(*this, Frame3, "lblRBAutoSTime", 120, 840, "Toggle On")),
+      cboRBAutoSTime(Add<ui::ComboBox>("cboRBAutoSTime", 960, kAutoComboTop, 720, 315, &Frame3)),
+      lblRBAutoSTimeSec(AddAutoLabel(*this, Frame3, "lblRBAutoSTimeSec", 1740, 360, "Sec.")),
+      lblRBAutoETime(AddAutoLabel(*this, Frame3, "lblRBAutoETime", 2220, 840, "Toggle Off")),
+      cboRBAutoETime(Add<ui::ComboBox>("cboRBAutoETime", 3060, kAutoComboTop, 720, 315, &Frame3)),
+      lblRBAutoETimeSec(AddAutoLabel(*this, Frame3, "lblRBAutoETimeSec", 3840, 360, "Sec.")),
+      lblRBAutoBeep(AddAutoLabel(*this, Frame3, "lblRBAutoBeep", 4320, 480, "Beep")),
+      cboRBAutoBeep(Add<ui::ComboBox>("cboRBAutoBeep", 4800, kAutoComboTop, 720, 315, &Frame3)),
+      buttons(AddButtonRow(4440)) {
     SetCaption("Virtual Button");
-    AddVendorHeader(*this, kControlPanelHeader);
-    Add(ui::Kind::Shape, "Shape1", 360, 240, 5820, 1020);
-
-    ui::Control& modes = Add(ui::Kind::Frame, "Frame1", 480, 1320, 2760, 2040);
-    modes.SetCaption("  Virtual Button Option  ");
-    for (int i = 1; i <= 4; ++i) {
-        AddOption(modes, "optVirtualButton", i, 180, 330 + (i - 1) * 420, 2460, "").OnClick = [this, i] {
-            optVirtualButton_Click(i);
-        };
+    Frame1.SetCaption("  Virtual Button Option  ");
+    for (ui::OptionButton* option : optVirtualButton) {
+        option->OnClick = [this, i = option->index()] { optVirtualButton_Click(i); };
     }
-
-    ui::Control& rightButton = Add(ui::Kind::Frame, "Frame2", 3360, 1320, 2700, 2040);
-    rightButton.SetCaption("  Right Button Function ");
-    const char* rbCaptions[] = {"Disable ( Off )", "Enable  ( On )"};
-    for (int i = 0; i <= 1; ++i) {
-        AddOption(rightButton, "optRBFunction", i, 180, 330 + i * 420, 2340, rbCaptions[i]).OnClick = [this, i] {
-            optRBFunction_Click(i);
-        };
+    Frame2.SetCaption("  Right Button Function ");
+    for (ui::OptionButton* option : optRBFunction) {
+        option->OnClick = [this, i = option->index()] { optRBFunction_Click(i); };
     }
-    Add(ui::Kind::ComboBox, "cboRBAutoMode", 180, 1260, 2340, 315, &rightButton).OnClick = [this] {
-        AutoCombo_Click("cboRBAutoMode", pending_.RbAutoMode);
+    cboRBAutoMode.OnClick = [this] {
+        AutoCombo_Click(cboRBAutoMode, pending_.RbAutoMode);
         UpdateAutoControls();
         SetApplyEnabled(UpdateApplyButton());
     };
 
-    ui::Control& automatic = Add(ui::Kind::Frame, "Frame3", 480, 3480, 5580, 735);
-    automatic.SetCaption("  Right Button Automatic Mode");
-    struct Row {
-        const char *label, *caption, *combo, *unit;
-        int left, labelWidth;
-        std::uint8_t Pending::*field;
+    Frame3.SetCaption("  Right Button Automatic Mode");
+    const std::pair<ui::ComboBox*, std::uint8_t Pending::*> autoCombos[] = {
+        {&cboRBAutoSTime, &Pending::RbAutoStartTime},
+        {&cboRBAutoETime, &Pending::RbAutoEndTime},
+        {&cboRBAutoBeep, &Pending::RbAutoBeep},
     };
-    const Row rows[] = {
-        {"lblRBAutoSTime", "Toggle On", "cboRBAutoSTime", "lblRBAutoSTimeSec", 120, 840, &Pending::RbAutoStartTime},
-        {"lblRBAutoETime", "Toggle Off", "cboRBAutoETime", "lblRBAutoETimeSec", 2220, 840, &Pending::RbAutoEndTime},
-        {"lblRBAutoBeep", "Beep", "cboRBAutoBeep", nullptr, 4320, 480, &Pending::RbAutoBeep},
-    };
-    for (const Row& row : rows) {
-        Add(ui::Kind::Label, row.label, row.left, 330, row.labelWidth, 195, &automatic).SetCaption(row.caption);
-        const int comboLeft = row.left + row.labelWidth;
-        Add(ui::Kind::ComboBox, row.combo, comboLeft, 270, 720, 315, &automatic).OnClick =
-            [this, combo = std::string(row.combo), field = row.field] {
-                AutoCombo_Click(combo, pending_.*field);
-                SetApplyEnabled(UpdateApplyButton());
-            };
-        if (row.unit) Add(ui::Kind::Label, row.unit, comboLeft + 780, 330, 360, 195, &automatic).SetCaption("Sec.");
+    for (const auto& autoCombo : autoCombos) {
+        autoCombo.first->OnClick = [this, autoCombo] {
+            AutoCombo_Click(*autoCombo.first, pending_.*autoCombo.second);
+            SetApplyEnabled(UpdateApplyButton());
+        };
     }
-
-    AddButtonRow(4440);
     OnLoad = [this] { Form_Load(); };
 }
 
 void frmVirtualButton::Form_Load() {
     const DeviceSettings& record = cp_.Link.Settings;
-    for (int i = 1; i <= 4; ++i) Ctl("optVirtualButton", i).SetCaption(" " + cp_.Names.TouchModeNames[i]);
+    for (ui::OptionButton* option : optVirtualButton) {
+        option->SetCaption(" " + cp_.Names.TouchModeNames[option->index()]);
+    }
     pending_ = {record.TouchMode,       record.RightButton,   record.RbAutoMode,
                 record.RbAutoStartTime, record.RbAutoEndTime, record.RbAutoBeep};
-    MoveOptionMark("optVirtualButton", -1, pending_.TouchMode);
-    MoveOptionMark("optRBFunction", -1, pending_.RightButton);
+    MoveOptionMark(optVirtualButton, -1, pending_.TouchMode);
+    MoveOptionMark(optRBFunction, -1, pending_.RightButton);
 
-    ui::Control& autoMode = Ctl("cboRBAutoMode");
-    autoMode.AddItem(" Manual Mode");
-    autoMode.AddItem(" Automatic Mode");
-    autoMode.SetListIndex(pending_.RbAutoMode);
+    cboRBAutoMode.AddItem(" Manual Mode");
+    cboRBAutoMode.AddItem(" Automatic Mode");
+    cboRBAutoMode.SetListIndex(pending_.RbAutoMode);
 
-    ui::Control& startTime = Ctl("cboRBAutoSTime");
-    ui::Control& endTime = Ctl("cboRBAutoETime");
     for (int position = 0; position < 10; ++position) {
-        startTime.AddItem(HoldTimeItem(position));
-        endTime.AddItem(HoldTimeItem(position));
+        cboRBAutoSTime.AddItem(HoldTimeItem(position));
+        cboRBAutoETime.AddItem(HoldTimeItem(position));
     }
     // A position the list does not have (out of range in the record) selects nothing.
-    startTime.SetListIndex(pending_.RbAutoStartTime);
-    endTime.SetListIndex(pending_.RbAutoEndTime);
+    cboRBAutoSTime.SetListIndex(pending_.RbAutoStartTime);
+    cboRBAutoETime.SetListIndex(pending_.RbAutoEndTime);
 
-    ui::Control& beep = Ctl("cboRBAutoBeep");
-    beep.AddItem("Off");
-    beep.AddItem("On");
-    beep.SetListIndex(pending_.RbAutoBeep);
+    cboRBAutoBeep.AddItem("Off");
+    cboRBAutoBeep.AddItem("On");
+    cboRBAutoBeep.SetListIndex(pending_.RbAutoBeep);
 
     UpdateAutoControls();
     cp_.Branding.DressDialog(*this);
@@ -106,7 +108,7 @@ void frmVirtualButton::optVirtualButton_Click(int index) {
     if (index == pending_.TouchMode) return;
     const int old = pending_.TouchMode;
     pending_.TouchMode = static_cast<std::uint8_t>(index);
-    MoveOptionMark("optVirtualButton", old, index);
+    MoveOptionMark(optVirtualButton, old, index);
     UpdateAutoControls();
     SetApplyEnabled(UpdateApplyButton());
 }
@@ -115,23 +117,27 @@ void frmVirtualButton::optRBFunction_Click(int index) {
     if (index == pending_.RightButton) return;
     const int old = pending_.RightButton;
     pending_.RightButton = static_cast<std::uint8_t>(index);
-    MoveOptionMark("optRBFunction", old, index);
+    MoveOptionMark(optRBFunction, old, index);
     UpdateAutoControls();
     SetApplyEnabled(UpdateApplyButton());
 }
 
 // Only a choice from the list changes the pending value.
-void frmVirtualButton::AutoCombo_Click(const std::string& combo, std::uint8_t& pendingValue) {
-    const int position = Ctl(combo).ListIndex();
+void frmVirtualButton::AutoCombo_Click(const ui::ComboBox& combo, std::uint8_t& pendingValue) {
+    const int position = combo.ListIndex();
     if (position >= 0) pendingValue = static_cast<std::uint8_t>(position);
 }
 
 void frmVirtualButton::UpdateAutoControls() {
     const bool dragDrop = pending_.TouchMode == KESMA_DRAG_DROP_MODE;
-    ui::Control& autoMode = Ctl("cboRBAutoMode");
-    autoMode.SetEnabled(dragDrop && pending_.RightButton == 1);
-    const bool automatic = autoMode.Enabled() && pending_.RbAutoMode == 1;
-    for (const char* name : kAutoControls) Ctl(name).SetEnabled(automatic);
+    cboRBAutoMode.SetEnabled(dragDrop && pending_.RightButton == 1);
+    const bool automatic = cboRBAutoMode.Enabled() && pending_.RbAutoMode == 1;
+    // The automatic-mode controls, enabled and disabled together in this order.
+    for (ui::Control* c : std::initializer_list<ui::Control*>{&lblRBAutoSTime, &cboRBAutoSTime, &lblRBAutoSTimeSec,
+                                                              &lblRBAutoETime, &cboRBAutoETime, &lblRBAutoETimeSec,
+                                                              &lblRBAutoBeep, &cboRBAutoBeep}) {
+        c->SetEnabled(automatic);
+    }
 }
 
 // True when the pending state would change what the device does: the automatic
@@ -163,8 +169,8 @@ void frmVirtualButton::ApplyChanges() {
     } else {
         cp_.Programs.CloseRightButtonProgram();
     }
-    SetMainSummary("lblVirtualButton",
-                   TouchModeText(cp_.Names, pending_.TouchMode, pending_.RightButton, pending_.RbAutoMode));
+    cp_.Main->lblVirtualButton.SetCaption(
+        TouchModeText(cp_.Names, pending_.TouchMode, pending_.RightButton, pending_.RbAutoMode));
 }
 
 }  // namespace kesma::controlpanel

@@ -14,6 +14,23 @@ class frmVirtualButton : public SettingsDialog {
 public:
     frmVirtualButton(ui::App& app, ControlPanel& cp);
 
+    ui::Shape& Shape1;
+    ui::Frame& Frame1;
+    ui::ControlArray<ui::OptionButton> optVirtualButton;  // 1..4
+    ui::Frame& Frame2;
+    ui::ControlArray<ui::OptionButton> optRBFunction;  // 0 off, 1 on
+    ui::ComboBox& cboRBAutoMode;
+    ui::Frame& Frame3;
+    ui::Label& lblRBAutoSTime;
+    ui::ComboBox& cboRBAutoSTime;
+    ui::Label& lblRBAutoSTimeSec;
+    ui::Label& lblRBAutoETime;
+    ui::ComboBox& cboRBAutoETime;
+    ui::Label& lblRBAutoETimeSec;
+    ui::Label& lblRBAutoBeep;
+    ui::ComboBox& cboRBAutoBeep;
+    ButtonRow buttons;
+
 protected:
     void ApplyChanges() override;
 
@@ -26,7 +43,7 @@ private:
     void Form_Load();
     void optVirtualButton_Click(int index);
     void optRBFunction_Click(int index);
-    void AutoCombo_Click(const std::string& combo, std::uint8_t& pendingValue);
+    void AutoCombo_Click(const ui::ComboBox& combo, std::uint8_t& pendingValue);
     void UpdateAutoControls();
     bool UpdateApplyButton() const;
 

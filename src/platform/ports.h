@@ -91,9 +91,6 @@ public:
                                        std::intptr_t lParam) = 0;
     // GetWindowRect(window, &rect)
     virtual PixelRect GetWindowRect(Hwnd window) = 0;
-    // GetClassNameA(window, buffer, capacity); returns the characters copied, 0 when no
-    // window has that handle.
-    virtual int GetClassNameA(Hwnd window, char* buffer, int capacity) = 0;
     // SetWindowPos(window, insertAfter, 0, 0, 0, 0, flags)
     virtual bool SetWindowPos(Hwnd window, Hwnd insertAfter, unsigned flags) = 0;
 };

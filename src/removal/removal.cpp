@@ -27,10 +27,11 @@ constexpr HeaderDesign kRemovalHeader = [] {
 }();
 
 // An etched line is a shape one pixel high in one colour.
-void AddLine(ui::Form& form, const std::string& name, ui::Color color) {
-    ui::Control& line = form.Add(ui::Kind::Shape, name, 0, 0, 0, 15);
+ui::Shape& AddLine(ui::Form& form, const std::string& name, ui::Color color) {
+    ui::Shape& line = form.Add<ui::Shape>(name, 0, 0, 0, 15);
     line.SetForeColor(color);
     line.SetBackColor(color);
+    return line;
 }
 
 int Round(double value) { return static_cast<int>(std::nearbyint(value)); }
@@ -67,30 +68,29 @@ WaitResult WaitForUninstaller(ui::App& app, ProcessControlPort& processes, Handl
 }
 
 frmMain::frmMain(ui::App& app, Platform& platform)
-    : ui::Form(app, "frmMain", kClientWidth, kClientHeight),
+    : VendorForm(app, "frmMain", kClientWidth, kClientHeight, kRemovalHeader),
+      shpRemoval(Add<ui::Shape>("shpRemoval", 480, 1260, 5580, 1500)),
+      imgRemoval(Add<ui::Image>("imgRemoval", 720, 1440, 480, 480)),
+      lblAsk(Add<ui::Label>("lblAsk", 1440, 1380, 4440, 600)),
+      lblText(Add<ui::Label>("lblText", 1440, 2040, 4440, 600)),
+      linEtchShadow(AddLine(*this, "linEtchShadow", kButtonShadow)),
+      linEtchHighlight(AddLine(*this, "linEtchHighlight", kButtonHighlight)),
+      cmdYes(Add<ui::Button>("cmdYes", 0, kButtonTop, kButtonWidth, kButtonHeight)),
+      cmdNo(Add<ui::Button>("cmdNo", 0, kButtonTop, kButtonWidth, kButtonHeight)),
       platform_(platform),
       services_(platform) {
     SetCaption("Removal");
-    AddVendorHeader(*this, kRemovalHeader);
-
-    Add(ui::Kind::Shape, "shpRemoval", 480, 1260, 5580, 1500);
-    Add(ui::Kind::Image, "imgRemoval", 720, 1440, 480, 480).SetIconPicture();
-    Add(ui::Kind::Label, "lblAsk", 1440, 1380, 4440, 600);
-    Add(ui::Kind::Label, "lblText", 1440, 2040, 4440, 600)
-        .SetCaption("If Removal is complete, TouchScreen will not work next time when you start Windows!");
-    AddLine(*this, "linEtchShadow", kButtonShadow);
-    AddLine(*this, "linEtchHighlight", kButtonHighlight);
-    ui::Control& yes = Add(ui::Kind::Button, "cmdYes", 0, kButtonTop, kButtonWidth, kButtonHeight);
-    yes.SetCaption("&Yes");
-    ui::Control& no = Add(ui::Kind::Button, "cmdNo", 0, kButtonTop, kButtonWidth, kButtonHeight);
-    no.SetCaption("&No");
-    no.SetDefault(true);
-    no.SetCancel(true);
+    imgRemoval.SetIconPicture();
+    lblText.SetCaption("If Removal is complete, TouchScreen will not work next time when you start Windows!");
+    cmdYes.SetCaption("&Yes");
+    cmdNo.SetCaption("&No");
+    cmdNo.SetDefault(true);
+    cmdNo.SetCancel(true);
 
     OnLoad = [this] { Form_Load(); };
-    yes.OnClick = [this] { cmdYes_Click(); };
-    no.OnClick = [this] { cmdNo_Click(); };
-    Ctl("imgIcon").OnDblClick = [this] { imgIcon_DblClick(); };
+    cmdYes.OnClick = [this] { cmdYes_Click(); };
+    cmdNo.OnClick = [this] { cmdNo_Click(); };
+    imgIcon.OnDblClick = [this] { imgIcon_DblClick(); };
 }
 
 void frmMain::Form_Load() {
@@ -105,7 +105,7 @@ void frmMain::Form_Load() {
         return;
     }
     services_.Branding.ApplyVendorHeader(*this);
-    Ctl("lblAsk").SetCaption("Are you sure you want to completely remove " + std::string("TouchScreen V.") +
+    lblAsk.SetCaption("Are you sure you want to completely remove " + std::string("TouchScreen V.") +
                              kVersion + " and all of its components?");
     LayOut();
     CentreWindow(*this);
@@ -115,19 +115,16 @@ void frmMain::Form_Load() {
 // The window is wide enough for two buttons and its caption; the frame is centred, the
 // buttons are a centred pair half a button apart, and an etched line runs above them.
 void frmMain::LayOut() {
-    ui::Control& yes = Ctl("cmdYes");
-    ui::Control& no = Ctl("cmdNo");
-    ui::Control& frame = Ctl("shpRemoval");
     const int captionWidth = app().Screen().PixelsToTwipsX(app().MeasureText(ui::Font{}, Caption()).widthPx);
-    if (2 * yes.Width() + captionWidth > Width()) SetWidth(2 * yes.Width() + captionWidth);
-    frame.SetLeft((ScaleWidth() - frame.Width()) / 2);
+    if (2 * cmdYes.Width() + captionWidth > Width()) SetWidth(2 * cmdYes.Width() + captionWidth);
+    shpRemoval.SetLeft((ScaleWidth() - shpRemoval.Width()) / 2);
     // "\" rounds its dividend to a whole number first.
-    yes.SetLeft(Round(ScaleWidth() - 1.5 * yes.Width() - no.Width()) / 2);
-    no.SetLeft(Round(yes.Left() + 1.5 * yes.Width()));
-    const int lineTop = yes.Top() - Round(no.Height() / 2.0);
+    cmdYes.SetLeft(Round(ScaleWidth() - 1.5 * cmdYes.Width() - cmdNo.Width()) / 2);
+    cmdNo.SetLeft(Round(cmdYes.Left() + 1.5 * cmdYes.Width()));
+    const int lineTop = cmdYes.Top() - Round(cmdNo.Height() / 2.0);
     const int pixel = app().Screen().PixelsToTwipsY(1);
-    Ctl("linEtchShadow").Move(frame.Left() - 50, lineTop, frame.Width() + 100, pixel);
-    Ctl("linEtchHighlight").Move(frame.Left() - 55, lineTop + 20, frame.Width() + 110, pixel);
+    linEtchShadow.Move(shpRemoval.Left() - 50, lineTop, shpRemoval.Width() + 100, pixel);
+    linEtchHighlight.Move(shpRemoval.Left() - 55, lineTop + 20, shpRemoval.Width() + 110, pixel);
 }
 
 void frmMain::cmdNo_Click() {

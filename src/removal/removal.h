@@ -8,6 +8,7 @@
 
 #include "platform/platform.h"
 #include "shared/services.h"
+#include "shared/vendor.h"
 #include "ui/ui.h"
 
 namespace kesma::removal {
@@ -19,9 +20,18 @@ enum class WaitResult { Ended, Failed, Abandoned, TimedOut };
 // Ten waits of a second each on the process, with the window input handled before each.
 WaitResult WaitForUninstaller(ui::App& app, ProcessControlPort& processes, Handle process);
 
-class frmMain : public ui::Form {
+class frmMain : public VendorForm {
 public:
     frmMain(ui::App& app, Platform& platform);
+
+    ui::Shape& shpRemoval;
+    ui::Image& imgRemoval;
+    ui::Label& lblAsk;
+    ui::Label& lblText;
+    ui::Shape& linEtchShadow;
+    ui::Shape& linEtchHighlight;
+    ui::Button& cmdYes;
+    ui::Button& cmdNo;
 
 private:
     void Form_Load();

@@ -31,10 +31,13 @@ std::string UnknownRequestText(std::uintptr_t wParam, std::intptr_t lParam) {
 }
 
 frmMain::frmMain(ui::App& app, DeviceLink& link, WindowPort& windows, SystemPort& system)
-    : ui::Form(app, "frmMain", kButtonSize, kButtonSize), link_(link), windows_(windows), system_(system) {
-    ui::Control& button = Add(ui::Kind::Button, "cmdAction", 0, 0, kButtonSize, kButtonSize);
-    button.SetIconPicture();
-    button.OnClick = [this] { cmdAction_Click(); };
+    : ui::Form(app, "frmMain", kButtonSize, kButtonSize),
+      cmdAction(Add<ui::Button>("cmdAction", 0, 0, kButtonSize, kButtonSize)),
+      link_(link),
+      windows_(windows),
+      system_(system) {
+    cmdAction.SetIconPicture();
+    cmdAction.OnClick = [this] { cmdAction_Click(); };
 
     // While waiting the button is hidden; the preview lets a key cancel wherever the
     // focus was left.
@@ -97,13 +100,11 @@ void frmMain::Form_Load() {
 
 // A window of another copy: one of the toolkit's forms with this program's caption.
 bool frmMain::IsRightButtonWindow(Hwnd window) {
+    if (!app().IsForm(window)) return false;
     constexpr int kCapacity = 64;
     char text[kCapacity] = {};
-    const auto Read = [&](int copied) {
-        return std::string(text, static_cast<std::size_t>(std::clamp(copied, 0, kCapacity - 1)));
-    };
-    if (Read(windows_.GetClassNameA(window, text, kCapacity)) != ui::kFormClassName) return false;
-    return Read(windows_.GetWindowTextA(window, text, kCapacity)) == Caption();
+    const int copied = windows_.GetWindowTextA(window, text, kCapacity);
+    return std::string(text, static_cast<std::size_t>(std::clamp(copied, 0, kCapacity - 1))) == Caption();
 }
 
 void frmMain::Form_Unload() {
@@ -126,7 +127,7 @@ void frmMain::cmdAction_Click() {
     const auto gone = [&] { return *unloaded || app.Ended(); };
     WindowSlot& slot = link.RightButtonSlot;
 
-    ui::Control& button = Ctl("cmdAction");
+    ui::Button& button = cmdAction;
     button.SetVisible(false);
     slot.Word = 1;
     link.SetRightButtonWindow();

@@ -28,6 +28,8 @@ public:
     // using the link after a close request has unloaded the form.
     frmMain(ui::App& app, DeviceLink& link, WindowPort& windows, SystemPort& system);
 
+    ui::Button& cmdAction;
+
     // 1 while a requested right click has been neither performed nor cancelled.
     std::int16_t WaitingForTouch = 0;
 

@@ -14,10 +14,10 @@ constexpr int kTextLeft = 1020, kTextWidth = 4140;
 
 frmMessage::frmMessage(ui::App& app, bool hourglassWhilePlacing)
     : ui::Form(app, "frmMessage", kClientWidth, kClientHeight),
+      imgMsg(Add<ui::Image>("imgMsg", kIconLeft, (kClientHeight - kIconSize) / 2, kIconSize, kIconSize)),
+      lblMsg(Add<ui::Label>("lblMsg", kTextLeft, 0, kTextWidth, 195)),
       hourglassWhilePlacing_(hourglassWhilePlacing) {
-    Add(ui::Kind::Image, "imgMsg", kIconLeft, (kClientHeight - kIconSize) / 2, kIconSize, kIconSize)
-        .SetIconPicture();
-    Add(ui::Kind::Label, "lblMsg", kTextLeft, 0, kTextWidth, 195);
+    imgMsg.SetIconPicture();
     OnLoad = [this] { Form_Load(); };
 }
 
@@ -27,13 +27,11 @@ void frmMessage::Form_Load() { SetCaption(app().Title()); }
 // taller; icon and text are centred in it. The window keeps its designed size unless
 // the layout is taller: then it grows so that no line of the text is cut off.
 void frmMessage::LayOut() {
-    ui::Control& icon = Ctl("imgMsg");
-    ui::Control& label = Ctl("lblMsg");
-    const int layout = std::max(2 * icon.Height(), label.Height() + icon.Height() / 2);
+    const int layout = std::max(2 * imgMsg.Height(), lblMsg.Height() + imgMsg.Height() / 2);
     const int height = std::max(kClientHeight, layout);
     if (height != ScaleHeight()) SetClientSize(ScaleWidth(), height);
-    icon.SetTop((height - icon.Height()) / 2);
-    label.SetTop((height - label.Height()) / 2);
+    imgMsg.SetTop((height - imgMsg.Height()) / 2);
+    lblMsg.SetTop((height - lblMsg.Height()) / 2);
 }
 
 void frmMessage::Place() {
@@ -44,11 +42,10 @@ void frmMessage::Place() {
 
 void frmMessage::ShowProgressMessage(const std::string& text) {
     if (!Loaded()) Load();
-    ui::Control& label = Ctl("lblMsg");
-    label.SetCaption(text);
+    lblMsg.SetCaption(text);
     const ui::ScreenInfo screen = app().Screen();
-    const int wrap = screen.TwipsToPixelsX(label.Width());
-    label.SetHeight(screen.PixelsToTwipsY(app().MeasureText(label.GetFont(), text, wrap).heightPx));
+    const int wrap = screen.TwipsToPixelsX(lblMsg.Width());
+    lblMsg.SetHeight(screen.PixelsToTwipsY(app().MeasureText(lblMsg.GetFont(), text, wrap).heightPx));
     LayOut();
     Place();
     Show();

@@ -19,6 +19,9 @@ public:
     // second call on a shown window replaces the text and places it again.
     void ShowProgressMessage(const std::string& text);
 
+    ui::Image& imgMsg;
+    ui::Label& lblMsg;
+
 private:
     void Form_Load();
     void LayOut();

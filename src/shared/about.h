@@ -13,12 +13,15 @@ inline constexpr const char* kCopyright = "Copyright (C) 2026 Lumivane. All righ
 
 // It needs only the vendor header of the program's main window and what to do when it
 // closes.
-class frmAbout : public ui::Form {
+class frmAbout : public VendorForm {
 public:
     frmAbout(ui::App& app, VendorBranding& branding, std::function<void()> onUnload);
 
     void Form_Load();
     void cmdOK_Click();
+
+    ui::Label& lblCopyright;
+    ui::Button& cmdOK;
 
 private:
     VendorBranding& branding_;

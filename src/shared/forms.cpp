@@ -23,12 +23,9 @@ void CentreWindow(ui::Form& window) {
     window.SetLeft(screen.widthTwips / 2 - window.Width() / 2);
 }
 
-void CentreIcon(ui::Form& window) {
-    ui::Control* box = window.Find("picIcon");
-    ui::Control* icon = window.Find("imgIcon");
-    if (box == nullptr || icon == nullptr) return;
-    icon->SetTop(RoundHalfEven(box->ScaleHeight() - icon->Height(), 2));
-    icon->SetLeft(RoundHalfEven(box->ScaleWidth() - icon->Width(), 2));
+void CentreIn(const ui::PictureBox& box, ui::Image& picture) {
+    picture.SetTop(RoundHalfEven(box.ScaleHeight() - picture.Height(), 2));
+    picture.SetLeft(RoundHalfEven(box.ScaleWidth() - picture.Width(), 2));
 }
 
 void ShowError(ui::App& app, const std::string& text, const std::string& caption) {

@@ -8,7 +8,8 @@
 namespace kesma {
 
 void CentreWindow(ui::Form& window);
-void CentreIcon(ui::Form& window);
+// The picture (an icon) centred in the box.
+void CentreIn(const ui::PictureBox& box, ui::Image& picture);
 
 // A beep, then a system-modal error box with OK (MB_SYSTEMMODAL | MB_ICONERROR).
 void ShowError(ui::App& app, const std::string& text, const std::string& caption);

@@ -27,12 +27,26 @@ struct HeaderDesign {
 inline constexpr HeaderDesign kControlPanelHeader{"TouchScreen Control Panel Version ", 480, 5280, 120, 60, 4500,
                                                   420, 120, 510, 4500};
 
-// The header as designed: picLogo with lblOemTitle ("Lumivane", red, Times New Roman
-// bold) and lblSystem (blue), and picIcon with imgIcon.
-void AddVendorHeader(ui::Form& form, const HeaderDesign& design);
+// A window under the vendor header, as designed: picLogo with lblOemTitle ("Lumivane", red,
+// Times New Roman bold) and lblSystem (blue), and picIcon with imgIcon. The header comes
+// first among the window's controls.
+class VendorForm : public ui::Form {
+public:
+    VendorForm(ui::App& app, const std::string& name, int clientWidthTwips, int clientHeightTwips,
+               const HeaderDesign& design);
+
+    ui::PictureBox& picLogo;
+    ui::Label& lblOemTitle;
+    ui::Label& lblSystem;
+    ui::PictureBox& picIcon;
+    ui::Image& imgIcon;
+};
 
 // The program's title as the window's caption, and the version after the version line.
-void ShowTitleAndVersion(ui::Form& window, const std::string& title);
+void ShowTitleAndVersion(VendorForm& window, const std::string& title);
+
+// imgIcon centred in picIcon.
+void CentreIcon(VendorForm& window);
 
 // Colour number 0..15 of a style code; false (colour untouched) outside that range.
 bool StyleColor(int number, ui::Color& color);
@@ -47,14 +61,14 @@ class VendorBranding {
 public:
     VendorBranding(SettingsStore& store, FilePort& files) : store_(store), files_(files) {}
 
-    void ApplyVendorHeader(ui::Form& main);  // decides LogoPresent
-    void CopyVendorHeader(ui::Form& dialog);
-    void ApplyVendorStyle(ui::Form& window);
+    void ApplyVendorHeader(VendorForm& main);  // decides LogoPresent
+    void CopyVendorHeader(VendorForm& dialog);
+    void ApplyVendorStyle(VendorForm& window);
     // lblSystem and caption from the main window, header, CentreWindow, CentreIcon.
-    void DressDialog(ui::Form& dialog);
+    void DressDialog(VendorForm& dialog);
 
     bool LogoPresent = false;
-    ui::Form* MainWindow = nullptr;  // set by ApplyVendorHeader
+    VendorForm* MainWindow = nullptr;  // set by ApplyVendorHeader
 
 private:
     SettingsStore& store_;

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 
+#include "shared/vendor.h"
 #include "startup/startup.h"
 #include "ui/ui.h"
 
@@ -32,9 +33,18 @@ inline constexpr std::array<DeviceRow, 11> kDeviceTable{{
     {406, "ELCOM ( 19200 BPS )", false},
 }};
 
-class frmAutoScan : public ui::Form {
+class frmAutoScan : public VendorForm {
 public:
     frmAutoScan(ui::App& app, Startup& program);
+
+    ui::Shape& Shape1;
+    ui::Frame& Frame1;
+    ui::Label& Label1;
+    ui::ComboBox& cboCOM;
+    ui::Label& Label2;
+    ui::ComboBox& cboDevice;
+    ui::Label& lblDetectMode;
+    ApplyButtons buttons;
 
     void Form_Load();
     void UpdateAutoScanControls();

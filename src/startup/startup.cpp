@@ -24,6 +24,19 @@ Mode ParseCommandLine(const std::string& arguments) {
     return Mode::StartupRun;
 }
 
+ApplyButtons AddApplyButtons(ui::Form& form, int top) {
+    ApplyButtons row{form.Add<ui::Button>("cmdCandel", 900, top, 1275, 495),
+                     form.Add<ui::Button>("cmdOK", 2580, top, 1275, 495),
+                     form.Add<ui::Button>("cmdApply", 4260, top, 1275, 495)};
+    row.cmdCandel.SetCaption("&Cancel");
+    row.cmdCandel.SetCancel(true);
+    row.cmdOK.SetCaption("&OK");
+    row.cmdOK.SetDefault(true);
+    row.cmdApply.SetCaption("&Apply");
+    row.cmdApply.SetEnabled(false);
+    return row;
+}
+
 bool RightButtonStepRuns(const DeviceSettings& settings) {
     return settings.RightButton == 1 && !(settings.RbAutoMode != 0 && settings.TouchMode == KESMA_DRAG_DROP_MODE);
 }

@@ -77,6 +77,15 @@ private:
 
 // The header of every window of the program. The version line spans the header, so that
 // the version is not cut off.
+// Cancel (Esc), OK (Enter) and Apply (disabled until a change) along the bottom of the
+// program's windows, at the given top.
+struct ApplyButtons {
+    ui::Button& cmdCandel;
+    ui::Button& cmdOK;
+    ui::Button& cmdApply;
+};
+ApplyButtons AddApplyButtons(ui::Form& form, int top);
+
 inline constexpr HeaderDesign kStartupHeader{"TouchScreen System Startup Version ", 420, 5220, 0, 0, 2940, 465,
                                              0, 600, 4740};
 

@@ -1,6 +1,8 @@
 // The ui toolkit: forms with named controls, shaped like the windows the programs
 // describe. Forms and their handlers are written once against this API; a Backend
-// (headless for tests, win32 for the product) makes them real.
+// (headless for tests, win32 for the product) makes them real. A form makes its controls
+// with Add<T> as the typed controls of ui/controls.h (ui::Button, ui::HScrollBar, ...) and
+// holds them as members named by design name; look-ups by name are for tests and automation.
 //
 // Units: form and control geometry is in twips (1/1440 inch), control positions
 // relative to their container's client area. Drawing and mouse coordinates are in
@@ -98,9 +100,6 @@ struct TextExtent {
     int heightPx = 0;
 };
 
-// The window class of every form the Win32 backend makes.
-inline constexpr const char* kFormClassName = "KesmaForm";
-
 // The screen and its units. Twips per pixel is 1440 / DPI exactly (7.5 at 192 DPI); every
 // conversion between twips and pixels, the forms' and the backend's alike, goes through
 // these functions, so a position a form computes from pixels lands on that pixel.
@@ -122,11 +121,14 @@ struct ScreenInfo {
 class App;
 class Form;
 
+// What every control has: its place in the form, geometry, visibility, colours and font.
+// A control is made by Form::Add as one of the typed controls below, which offer their
+// kind's properties and events; the state of all kinds lives here.
 class Control {
 public:
-    Control(Form& form, Kind kind, std::string name, int index, Control* container);
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;
+    virtual ~Control() = default;
 
     Kind kind() const { return kind_; }
     const std::string& name() const { return name_; }
@@ -149,11 +151,6 @@ public:
     int ScaleWidth() const;
     int ScaleHeight() const;
 
-    // Text of labels, buttons, options, check boxes and frames, ampersands as stored
-    // ("&Apply" marks A; "&&" shows one ampersand).
-    const std::string& Caption() const { return caption_; }
-    void SetCaption(const std::string& text);
-
     bool Visible() const { return visible_; }
     void SetVisible(bool v);
     bool Enabled() const { return enabled_; }  // for timers: running
@@ -167,6 +164,27 @@ public:
     void SetBackTransparent(bool v);
     const Font& GetFont() const { return font_; }
     void SetFont(const Font& f);
+
+    // True when a user could reach the control: see the rules at the top.
+    bool Reachable() const;
+
+    // Real user input (backends, headless tests): any control can be clicked or pointed
+    // at; a kind without the event ignores it.
+    void UserClick();  // button, label, image, picture, frame: Click; option: select;
+                       // check box: toggle
+    void UserDblClick();
+    void UserMouseDown(int button, int shift, int x, int y);
+    void UserMouseUp(int button, int shift, int x, int y);
+    void UserMouseMove(int button, int shift, int x, int y);
+
+protected:
+    Control(Form& form, Kind kind, std::string name, int index, Control* container);
+
+    // Text of labels, buttons, options, check boxes and frames, ampersands as stored
+    // ("&Apply" marks A; "&&" shows one ampersand).
+    const std::string& Caption() const { return caption_; }
+    void SetCaption(const std::string& text);
+
     Align Alignment() const { return alignment_; }
     void SetAlignment(Align a);
     bool Border() const { return border_; }  // single-line border
@@ -226,38 +244,25 @@ public:
     void LineTo(int x, int y);                          // from the current position
     void Line(int x1, int y1, int x2, int y2);
     void Box(int x1, int y1, int x2, int y2, bool filled, Color color);
-    void Print(int x, int y, const std::string& text);  // with the control's font and ForeColor
     const std::vector<DrawOp>& DrawOps() const { return drawOps_; }  // since the last Cls
 
     // Events; handlers take the control array index from their capture.
-    std::function<void()> OnClick, OnDblClick, OnChange, OnScroll, OnTimer, OnResize;
+    std::function<void()> OnClick, OnDblClick, OnChange, OnScroll, OnTimer;
     std::function<void(int button, int shift, int x, int y)> OnMouseDown, OnMouseUp, OnMouseMove;
 
-    // Real user input (backends, headless tests).
-    void UserClick();               // button, label, image, picture, frame: Click;
-                                    // option: select; check box: toggle
+    // Real user input of a kind's own (backends, headless tests).
     void UserSetValue(int v);       // scroll bar moved and released: Value and Change
                                     // (Change also when a drag already moved it there)
     void UserScroll(int v);         // scroll bar thumb dragged: Value and Scroll
     void UserSelect(int listIndex); // combo box choice
-    void UserDblClick();
-    void UserMouseDown(int button, int shift, int x, int y);
-    void UserMouseUp(int button, int shift, int x, int y);
-    void UserMouseMove(int button, int shift, int x, int y);
     void FireTimer();  // OnTimer, when the timer is running and its form loaded
 
-    // True when a user could reach the control: see the rules at the top.
-    bool Reachable() const;
-
-    // Backend peer data (the native window of a control, for example).
-    void* peer = nullptr;
-
 private:
+    friend class Form;
     void Changed(Prop p);
     void Draw(const DrawOp& op);
     void SetValueSilently(int v);
     int Clamp(int v) const;
-    void Resized(int oldWidth, int oldHeight);
     void TakePictureSize();
 
     Form& form_;
@@ -294,11 +299,28 @@ public:
     App& app() const { return app_; }
     const std::string& name() const { return name_; }
 
-    // Adds a control; the form owns it. index -1 for a single control.
-    Control& Add(Kind kind, const std::string& name, int left, int top, int width, int height,
-                 Control* container = nullptr, int index = -1);
-    Control& Ctl(const std::string& name, int index = -1) const;  // throws std::out_of_range
+    // Adds a control of type T (ui::Button, ui::HScrollBar, ...); the form owns it.
+    // index -1 for a single control.
+    template <class T>
+    T& Add(const std::string& name, int left, int top, int width, int height, Control* container = nullptr,
+           int index = -1) {
+        auto control = std::make_unique<T>(*this, name, index, container);
+        T& ref = *control;
+        ref.Move(left, top, width, height);
+        controls_.push_back(std::move(control));
+        return ref;
+    }
+    // Look-ups by design name, for tests and automation; forms hold their controls.
     Control* Find(const std::string& name, int index = -1) const;
+    Control& Ctl(const std::string& name, int index = -1) const;  // throws std::out_of_range
+    // Throws std::out_of_range when there is no such control, std::invalid_argument when
+    // it is not a T.
+    template <class T>
+    T& Ctl(const std::string& name, int index = -1) const {
+        Control& c = Ctl(name, index);
+        if (c.kind() != T::kKind) ThrowWrongKind(c, T::kKind);
+        return static_cast<T&>(c);
+    }
     const std::vector<std::unique_ptr<Control>>& Controls() const { return controls_; }
 
     const std::string& Caption() const { return caption_; }
@@ -347,7 +369,7 @@ public:
     std::function<void()> OnLoad, OnActivate, OnUnload, OnResize, OnDblClick;
     std::function<void(int keyCode, int shift)> OnKeyDown;
     std::function<void(int ascii)> OnKeyPress;
-    std::function<void(int button, int shift, int x, int y)> OnMouseDown, OnMouseUp, OnMouseMove;
+    std::function<void(int button, int shift, int x, int y)> OnMouseDown, OnMouseUp;
     // WM_USER sent to the form's window; the result goes back to the sender.
     std::function<std::intptr_t(std::uintptr_t wParam, std::intptr_t lParam)> OnUserMessage;
 
@@ -365,8 +387,6 @@ public:
     void FireResize();
     std::intptr_t FireUserMessage(std::uintptr_t wParam, std::intptr_t lParam);
 
-    void* peer = nullptr;
-
 private:
     friend class Control;
     friend class App;
@@ -375,6 +395,7 @@ private:
     void DestroySilently();
     bool Reachable() const { return loaded_ && visible_; }
     bool HasFocusableControl() const;
+    [[noreturn]] void ThrowWrongKind(const Control& c, Kind wanted) const;
     template <class... P, class... A>
     void Fire(const std::function<void(P...)>& handler, A... args);
 
@@ -403,11 +424,14 @@ public:
     virtual void Show(Form& form, bool visible) = 0;
     virtual void Focus(Form& form) = 0;
     virtual std::intptr_t Handle(const Form& form) const = 0;
+    // True when the native window `handle` is a form of this toolkit, in this process or
+    // another one (a second copy of a program).
+    virtual bool IsForm(std::intptr_t handle) const = 0;
     // The frame around a form's client area, in twips (0 for a borderless form).
     virtual int FrameWidth(const Form& form) const = 0;
     virtual int FrameHeight(const Form& form) const = 0;
     // Reads a bitmap file's size; false when the file is not a loadable bitmap.
-    virtual bool LoadBitmap(const std::string& path, Picture& picture) = 0;
+    virtual bool LoadPictureFile(const std::string& path, Picture& picture) = 0;
 
     virtual int MsgBox(const std::string& text, unsigned flags, const std::string& caption) = 0;
     virtual void Beep() = 0;
@@ -415,7 +439,6 @@ public:
     virtual ScreenInfo Screen() const = 0;
     // ShowCursor: the display counter moved by one up (show) or down; returns the new count.
     virtual int ShowCursor(bool show) = 0;
-    // The pixel size of one line of text in a font, as a label that sizes itself shows it.
     // The pixel size of a text in a font: one line when wrapWidthPx is 0, else broken
     // at blanks into lines of at most wrapWidthPx, as a word-wrapping label shows it.
     virtual TextExtent MeasureText(const Font& font, const std::string& text, int wrapWidthPx) const = 0;
@@ -446,6 +469,7 @@ public:
         return ref;
     }
     Form* FindForm(const std::string& name) const;  // a loaded form by design name
+    bool IsForm(std::intptr_t handle) const { return backend_.IsForm(handle); }
     const std::vector<std::unique_ptr<Form>>& Forms() const { return forms_; }
 
     int MsgBox(const std::string& text, unsigned flags = kMbOk, const std::string& caption = "");
@@ -496,8 +520,7 @@ private:
     int eventDepth_ = 0;  // handlers running, nested ones included
 };
 
-// The pixel size of a .bmp file (Windows or OS/2 header; a negative height is a
-// top-down bitmap). False for a missing, short, truncated or non-bitmap file.
-bool ReadBitmapSize(const std::string& path, int& widthPx, int& heightPx);
-
 }  // namespace ui
+
+// The typed controls come with the toolkit.
+#include "ui/controls.h"

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <string>
 
-#include "ui/ui.h"
+#include "ui/bitmap_header.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const std::string path = "/tmp/kesma-fuzz-bitmap-" + std::to_string(getpid()) + ".bmp";

@@ -46,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         main->Ctl(button).UserClick();
         if (ui::Form* dialog = h.Form(form)) {
             if (ui::Control* apply = dialog->Find("cmdApply")) apply->UserClick();
-            dialog->Ctl("cmdOK").UserClick();
+            dialog->Ctl<ui::Button>("cmdOK").UserClick();
         }
     }
     return 0;

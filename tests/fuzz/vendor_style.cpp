@@ -21,6 +21,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     h.registry.SetString(kesma::test::kSettingsPath, "VenderStyle", style);
     h.registry.SetString(kesma::test::kSettingsPath, "VenderName", rest);
     h.registry.SetRaw(kesma::test::kSettingsPath, "InstallPath", size > 0 ? data[0] % 12 : 1, rest);
-    if (auto* main = h.Start()) main->Ctl("cmdSupport").UserClick();
+    if (auto* main = h.Start()) main->Ctl<ui::Button>("cmdSupport").UserClick();
     return 0;
 }

@@ -104,10 +104,6 @@ PixelRect WindowAdapter::GetWindowRect(Hwnd window) {
     return PixelRect{rect.left, rect.top, rect.right, rect.bottom};
 }
 
-int WindowAdapter::GetClassNameA(Hwnd window, char* buffer, int capacity) {
-    return ::GetClassNameA(ToHwnd(window), buffer, capacity);
-}
-
 bool WindowAdapter::SetWindowPos(Hwnd window, Hwnd insertAfter, unsigned flags) {
     return ::SetWindowPos(ToHwnd(window), ToHwnd(insertAfter), 0, 0, 0, 0, flags) != FALSE;
 }

@@ -46,7 +46,6 @@ public:
     std::intptr_t SendMessageA(Hwnd window, unsigned message, std::uintptr_t wParam,
                                std::intptr_t lParam) override;
     PixelRect GetWindowRect(Hwnd window) override;
-    int GetClassNameA(Hwnd window, char* buffer, int capacity) override;
     bool SetWindowPos(Hwnd window, Hwnd insertAfter, unsigned flags) override;
 };
 

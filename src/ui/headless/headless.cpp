@@ -1,5 +1,7 @@
 #include "ui/headless/headless.h"
 
+#include "ui/bitmap_header.h"
+
 #include <cmath>
 
 #include <algorithm>
@@ -11,7 +13,7 @@ void HeadlessBackend::Create(Form& form) {
     handles_[&form] = nextHandle_;
     nextHandle_ += 4;
     for (const auto& c : form.Controls()) {
-        if (c->kind() == Kind::Timer) StartTimer(*c);
+        if (c->kind() == Kind::Timer) StartTimer(static_cast<Timer&>(*c));
     }
     if (form.Maximized()) Update(form, Prop::WindowState);
 }
@@ -30,7 +32,7 @@ void HeadlessBackend::Update(Form& form, Prop p) {
 
 void HeadlessBackend::Update(Control& control, Prop p) {
     updates_.push_back({control.form().name(), control.DesignName(), p});
-    if (p == Prop::Timer) StartTimer(control);
+    if (p == Prop::Timer) StartTimer(static_cast<Timer&>(control));
 }
 
 void HeadlessBackend::Draw(Control&, const DrawOp&) { ++draws_; }
@@ -44,10 +46,14 @@ std::intptr_t HeadlessBackend::Handle(const Form& form) const {
     return it == handles_.end() ? 0 : it->second;
 }
 
-int HeadlessBackend::FrameWidth(const Form& form) const { return form.Borderless() ? 0 : frameWidth_; }
-int HeadlessBackend::FrameHeight(const Form& form) const { return form.Borderless() ? 0 : frameHeight_; }
+bool HeadlessBackend::IsForm(std::intptr_t handle) const {
+    return std::any_of(handles_.begin(), handles_.end(), [handle](const auto& h) { return h.second == handle; });
+}
 
-bool HeadlessBackend::LoadBitmap(const std::string& path, Picture& picture) {
+int HeadlessBackend::FrameWidth(const Form& form) const { return form.Borderless() ? 0 : kFrameWidth; }
+int HeadlessBackend::FrameHeight(const Form& form) const { return form.Borderless() ? 0 : kFrameHeight; }
+
+bool HeadlessBackend::LoadPictureFile(const std::string& path, Picture& picture) {
     return ReadBitmapSize(path, picture.widthPx, picture.heightPx);
 }
 
@@ -64,7 +70,7 @@ int HeadlessBackend::MsgBox(const std::string& text, unsigned flags, const std::
     return answer;
 }
 
-void HeadlessBackend::StartTimer(Control& timer) {
+void HeadlessBackend::StartTimer(Timer& timer) {
     const bool running = timer.Enabled() && timer.Interval() > 0;
     const auto it = timers_.find(&timer);
     if (!running) {
@@ -76,8 +82,8 @@ void HeadlessBackend::StartTimer(Control& timer) {
     timers_[&timer] = {now_ + static_cast<std::uint32_t>(timer.Interval()), timerOrder_++, inHandler};
 }
 
-Control* HeadlessBackend::NextDue(std::uint32_t until) {
-    Control* best = nullptr;
+Timer* HeadlessBackend::NextDue(std::uint32_t until) {
+    Timer* best = nullptr;
     const TimerState* bestState = nullptr;
     for (const auto& [timer, state] : timers_) {
         if (state.due > until) continue;
@@ -92,7 +98,7 @@ Control* HeadlessBackend::NextDue(std::uint32_t until) {
 
 void HeadlessBackend::Advance(std::uint32_t ms) {
     const std::uint32_t target = now_ + ms;
-    while (Control* timer = NextDue(target)) {
+    while (Timer* timer = NextDue(target)) {
         TimerState& state = timers_.at(timer);
         now_ = std::max(now_, state.due);  // a nested pass may have moved the clock on already
         state.due += static_cast<std::uint32_t>(timer->Interval());

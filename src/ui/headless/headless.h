@@ -41,16 +41,17 @@ public:
     void Show(Form& form, bool visible) override;
     void Focus(Form& form) override;
     std::intptr_t Handle(const Form& form) const override;
+    // Every copy of a program in a test shares one backend: its forms are all there is.
+    bool IsForm(std::intptr_t handle) const override;
     int FrameWidth(const Form& form) const override;
     int FrameHeight(const Form& form) const override;
-    bool LoadBitmap(const std::string& path, Picture& picture) override;
+    bool LoadPictureFile(const std::string& path, Picture& picture) override;
     int MsgBox(const std::string& text, unsigned flags, const std::string& caption) override;
     void Beep() override { ++beeps_; }
     void SetPointer(Pointer p) override { pointers_.push_back(p); }
     ScreenInfo Screen() const override { return screen_; }
     int ShowCursor(bool show) override { return cursorCount_ += show ? 1 : -1; }
     int CursorCount() const { return cursorCount_; }
-    // A fixed-pitch stand-in: 7 x 13 pixels a character at 8.25 pt, in proportion to the size.
     // A fixed pitch: 7 x 13 pixels a character at 8.25 points, scaled with the size.
     TextExtent MeasureText(const Font& font, const std::string& text, int wrapWidthPx) const override;
     std::uint32_t TickCount() const override { return now_; }
@@ -80,7 +81,6 @@ public:
     std::function<int(const std::string& text, unsigned flags, const std::string& caption)> OnMsgBox;
     void ScriptAnswer(int answer) { answers_.push_back(answer); }
     const std::vector<MsgBoxRecord>& MsgBoxes() const { return msgBoxes_; }
-    std::size_t PendingAnswers() const { return answers_.size(); }
 
     int BeepCount() const { return beeps_; }
     const std::vector<Pointer>& PointerLog() const { return pointers_; }
@@ -91,17 +91,12 @@ public:
     }
 
     void SetScreen(const ScreenInfo& screen) { screen_ = screen; }
-    // The frame of bordered forms in twips (borderless forms have none).
-    void SetFrame(int widthTwips, int heightTwips) {
-        frameWidth_ = widthTwips;
-        frameHeight_ = heightTwips;
-    }
 
     const std::vector<UpdateRecord>& Updates() const { return updates_; }
     void ClearUpdates() { updates_.clear(); }
     std::size_t DrawCount() const { return draws_; }
     const std::string& FocusedForm() const { return focused_; }
-    bool TimerRunning(const Control& timer) const { return timers_.count(&timer) != 0; }
+    bool TimerRunning(const Timer& timer) const { return timers_.count(&timer) != 0; }
 
     std::size_t RunLimit = 1'000'000;
     bool RunStalled() const { return runStalled_; }
@@ -113,16 +108,17 @@ private:
         std::uint64_t order;  // ties fire in start order
         bool inHandler;       // its handler is on the stack: a due tick is skipped
     };
-    void StartTimer(Control& timer);
-    Control* NextDue(std::uint32_t until);
+    void StartTimer(Timer& timer);
+    Timer* NextDue(std::uint32_t until);
 
     ScreenInfo screen_;
-    int frameWidth_ = 120, frameHeight_ = 420;
+    // The frame of bordered forms in twips (borderless forms have none).
+    static constexpr int kFrameWidth = 120, kFrameHeight = 420;
     std::uint32_t now_ = 1000;
     double midnightOffset_ = 12 * 3600.0 - 1.0;  // the clock starts (tick 1000) at noon
     std::map<const Form*, std::intptr_t> handles_;
     std::intptr_t nextHandle_ = 0x10010;
-    std::map<Control*, TimerState, std::less<>> timers_;
+    std::map<Timer*, TimerState, std::less<>> timers_;
     std::uint64_t timerOrder_ = 0;
     std::deque<std::function<void()>> posted_;
     std::deque<int> answers_;

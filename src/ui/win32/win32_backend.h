@@ -7,13 +7,13 @@
 
 #include <memory>
 
-// <windows.h> defines LoadBitmap as a macro; keep it away from the member of that name.
-#pragma push_macro("LoadBitmap")
-#undef LoadBitmap
-
 #include "ui/ui.h"
 
 namespace ui {
+
+namespace win32 {
+class Session;
+}
 
 class Win32Backend final : public Backend {
 public:
@@ -30,9 +30,10 @@ public:
     void Show(Form& form, bool visible) override;
     void Focus(Form& form) override;
     std::intptr_t Handle(const Form& form) const override;
+    bool IsForm(std::intptr_t handle) const override;
     int FrameWidth(const Form& form) const override;
     int FrameHeight(const Form& form) const override;
-    bool LoadBitmap(const std::string& path, Picture& picture) override;
+    bool LoadPictureFile(const std::string& path, Picture& picture) override;
 
     int MsgBox(const std::string& text, unsigned flags, const std::string& caption) override;
     void Beep() override;
@@ -45,12 +46,8 @@ public:
     void DoEvents(int maxWaitMs) override;
     void Run(App& app) override;
 
-    struct Impl;
-
 private:
-    std::unique_ptr<Impl> impl_;
+    std::unique_ptr<win32::Session> session_;
 };
 
 }  // namespace ui
-
-#pragma pop_macro("LoadBitmap")

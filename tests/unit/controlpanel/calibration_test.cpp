@@ -44,7 +44,7 @@ protected:
     // Runs a calibration in `mode` to its end; the finger follows the prompts: it touches
     // when the window says TOUCH and lifts when it says LIFT-OFF.
     ui::Form& Run(int mode) {
-        Main().Ctl("cboCalibration").UserSelect(mode == 1 ? 1 : 0);
+        Main().Ctl<ui::ComboBox>("cboCalibration").UserSelect(mode == 1 ? 1 : 0);
         h.cp.Store.CalibrationMode = mode;
         // The driver's journal keeps only the latest requests: a waiting run polls thousands.
         h.device.OnRequest = [this](std::uint32_t code) {
@@ -56,14 +56,14 @@ protected:
         h.backend.OnDoEvents = [this] {
             form = h.Form("frmCalibration");
             if (form == nullptr) return;
-            captions.push_back(form->Ctl("LabelAction").Caption());
+            captions.push_back(form->Ctl<ui::Label>("LabelAction").Caption());
             if (captions.size() > 1 && captions.back() == captions[captions.size() - 2]) captions.pop_back();
             Finger(*form);
             if (script) script(*form, Now() - start);
         };
         start = Now();
         h.device.ClearJournal();
-        Main().Ctl("cmdCalibration").UserClick();
+        Main().Ctl<ui::Button>("cmdCalibration").UserClick();
         // The run is over and the window unloaded, but not freed until the next pump.
         for (const auto& f : h.app.Forms()) {
             if (f->name() == "frmCalibration") form = f.get();
@@ -73,7 +73,7 @@ protected:
     }
 
     void Finger(ui::Form& f) {
-        const std::string action = f.Ctl("LabelAction").Caption();
+        const std::string action = f.Ctl<ui::Label>("LabelAction").Caption();
         if (!down && action == "TOUCH" && next < presses.size()) {
             down = true;
             downAt = Now();
@@ -156,7 +156,7 @@ TEST_F(CalibrationTest, CornerRunAppliesTheResultAndYesKeepsIt) {
     EXPECT_EQ(h.MsgBoxes()[0].text, kCompletion);
     EXPECT_EQ(h.MsgBoxes()[0].flags, kQuestion);
     EXPECT_EQ(h.MsgBoxes()[0].caption, "TouchScreen Calibration");
-    EXPECT_FALSE(f.Ctl("picCalibration").Visible());
+    EXPECT_FALSE(f.Ctl<ui::PictureBox>("picCalibration").Visible());
     EXPECT_GE(h.backend.CursorCount(), 0);
     EXPECT_EQ(captions, (std::vector<std::string>{"TOUCH", "HOLD", "LIFT-OFF", "TOUCH", "HOLD", "LIFT-OFF",
                                                   "TOUCH", "HOLD", "LIFT-OFF", "TOUCH", "HOLD", "LIFT-OFF"}));
@@ -206,7 +206,7 @@ TEST_F(CalibrationTest, UnsupportedModeAndTinyScreenAreRefusedBeforeAnyTarget) {
     Main();
     h.cp.Store.CalibrationMode = 5;
     h.device.ClearJournal();
-    Main().Ctl("cmdCalibration").UserClick();
+    Main().Ctl<ui::Button>("cmdCalibration").UserClick();
     ASSERT_EQ(h.MsgBoxes().size(), 1u);
     EXPECT_EQ(h.MsgBoxes()[0].text, "Fail to calibration! ( mode 5 not support )");
     EXPECT_EQ(h.MsgBoxes()[0].flags, ui::kMbOk);
@@ -219,7 +219,7 @@ TEST_F(CalibrationTest, UnsupportedModeAndTinyScreenAreRefusedBeforeAnyTarget) {
     EXPECT_EQ(h.MsgBoxes()[1].text,
               "Invalid Screen Resolution! (32 X 768)\r\n\r\nThe screen must be more than 32 pixels wide and high to "
               "calibrate.");
-    EXPECT_TRUE(f.Ctl("picCalibration").DrawOps().empty());
+    EXPECT_TRUE(f.Ctl<ui::PictureBox>("picCalibration").DrawOps().empty());
     EXPECT_TRUE(Phases().empty());
     EXPECT_EQ(Count(KESMA_SET_CALIBRATION), 0);
     EXPECT_GE(h.backend.CursorCount(), 0);
@@ -269,10 +269,10 @@ TEST_F(CalibrationTest, EscWithNoRestartsTheCountdownAndYesBreaks) {
             ++escs;
             // The main window's hourglass stays over the main window.
             EXPECT_EQ(h.backend.PointerOver(f), ui::Pointer::Default);
-            opsBefore = f.Ctl("picCalibration").DrawOps().size();
+            opsBefore = f.Ctl<ui::PictureBox>("picCalibration").DrawOps().size();
             f.UserKeyPress(27);
             // The cross was erased and drawn again: box and two lines each time.
-            const auto& ops = f.Ctl("picCalibration").DrawOps();
+            const auto& ops = f.Ctl<ui::PictureBox>("picCalibration").DrawOps();
             ASSERT_EQ(ops.size(), opsBefore + 6);
             EXPECT_EQ(ops[opsBefore].color, ui::kWhite);
             EXPECT_EQ(ops[opsBefore + 3].color, kRed);
@@ -296,7 +296,7 @@ TEST_F(CalibrationTest, TwentyIdleSecondsEndTheRunWithTwentyRedBlocks) {
     EXPECT_LT(phases[0].first - start, 20100u);
     EXPECT_TRUE(h.MsgBoxes().empty());
     std::vector<ui::DrawOp> blocks;
-    const auto& ops = f.Ctl("picHome").DrawOps();
+    const auto& ops = f.Ctl<ui::PictureBox>("picHome").DrawOps();
     for (const auto& op : ops) {
         if (op.type == ui::DrawOp::Type::FilledBox && op.color == kRed) blocks.push_back(op);
     }
@@ -314,11 +314,11 @@ TEST_F(CalibrationTest, StartingTouchedWaitsForLiftOffFirst) {
     bool checked = false;
     Once(200, [&](ui::Form& f) {
         checked = true;
-        EXPECT_EQ(f.Ctl("lblMesg3").Caption(), "PLEASE LIFT OFF TO START CALIBRATION!");
-        EXPECT_TRUE(f.Ctl("lblMesg3").Visible());
-        EXPECT_FALSE(f.Ctl("lblMesg1").Visible());
-        EXPECT_EQ(f.Ctl("picStat").BackColor(), kYellow);
-        EXPECT_TRUE(f.Ctl("picCalibration").DrawOps().empty());
+        EXPECT_EQ(f.Ctl<ui::Label>("lblMesg3").Caption(), "PLEASE LIFT OFF TO START CALIBRATION!");
+        EXPECT_TRUE(f.Ctl<ui::Label>("lblMesg3").Visible());
+        EXPECT_FALSE(f.Ctl<ui::Label>("lblMesg1").Visible());
+        EXPECT_EQ(f.Ctl<ui::PictureBox>("picStat").BackColor(), kYellow);
+        EXPECT_TRUE(f.Ctl<ui::PictureBox>("picCalibration").DrawOps().empty());
         h.device.Lift();
     });
     Touch4({{50, 50}, {970, 50}, {970, 970}, {50, 970}});
@@ -347,7 +347,7 @@ TEST_F(CalibrationTest, RightButtonIsPausedOrItsAutomaticModeSwitchedOff) {
     EXPECT_TRUE(h.windows.sent.empty());
 
     h.cp.Link.Settings.TouchMode = 2;
-    Main().Ctl("cmdCalibration").UserClick();
+    Main().Ctl<ui::Button>("cmdCalibration").UserClick();
     using M = test::FakeWindows::Message;
     EXPECT_EQ(h.windows.sent, (std::vector<M>{{rb, kWmUser, kRequestHide, 0}, {rb, kWmUser, kRequestShow, 0}}));
 }
@@ -357,18 +357,19 @@ TEST_F(CalibrationTest, CrossesAreDrawnErasedWhiteAndLabelled) {
     std::vector<ui::Align> aligns;
     std::vector<std::string> prompts;  // the visible prompt lines at each change of state
     script = [&](ui::Form& f, std::uint32_t) {
-        const ui::Control& a = f.Ctl("LabelAction");
+        const ui::Label& a = f.Ctl<ui::Label>("LabelAction");
         if (a.Caption() == "HOLD" && placed.size() < next + 1) {
             placed.push_back({a.Left() / 15, (a.Left() + a.Width()) / 15});
             aligns.push_back(a.Alignment());
-            EXPECT_EQ(f.Ctl("picStat").BackColor(), kYellow);
+            EXPECT_EQ(f.Ctl<ui::PictureBox>("picStat").BackColor(), kYellow);
         }
-        std::string prompt = f.Ctl("lblMesg3").Visible() ? f.Ctl("lblMesg3").Caption() : f.Ctl("lblMesg2").Caption();
+        const ui::Label& mesg3 = f.Ctl<ui::Label>("lblMesg3");
+        std::string prompt = mesg3.Visible() ? mesg3.Caption() : f.Ctl<ui::Label>("lblMesg2").Caption();
         if (prompts.empty() || prompts.back() != prompt) prompts.push_back(prompt);
     };
     Touch4({{50, 50}, {970, 50}, {970, 970}, {50, 970}});
     ui::Form& f = Run(0);
-    const auto& ops = f.Ctl("picCalibration").DrawOps();
+    const auto& ops = f.Ctl<ui::PictureBox>("picCalibration").DrawOps();
     ASSERT_GE(ops.size(), 6u);
     using T = ui::DrawOp::Type;
     EXPECT_EQ(ops[0], (ui::DrawOp{T::Box, 0, 0, 31, 31, kRed, 1, {}, {}}));
@@ -381,7 +382,7 @@ TEST_F(CalibrationTest, CrossesAreDrawnErasedWhiteAndLabelled) {
     EXPECT_EQ(placed[0].first, 31 + 7);                          // TOP-LEFT: left edge beside the box
     EXPECT_EQ(placed[1].second, 1023 - 33);                      // TOP-RIGHT: right edge at the box
     EXPECT_EQ(aligns, (std::vector<ui::Align>{ui::Align::Left, ui::Align::Right, ui::Align::Right, ui::Align::Left}));
-    EXPECT_EQ(f.Ctl("LabelAction").Top() / 15, 767 - 33);        // DOWN-LEFT: level with the box top
+    EXPECT_EQ(f.Ctl<ui::Label>("LabelAction").Top() / 15, 767 - 33);        // DOWN-LEFT: level with the box top
     EXPECT_EQ(prompts, (std::vector<std::string>{
                            "show on the TOP-LEFT of the screen", "PLEASE LIFT OFF TO NEXT STEP!",
                            "show on the TOP-RIGHT of the screen", "PLEASE LIFT OFF TO NEXT STEP!",

@@ -37,7 +37,7 @@ ui::Form& ControlPanelTest::OpenFrom(const std::function<void(ui::Form& main)>& 
 }
 
 ui::Form& ControlPanelTest::OpenFrom(const std::string& button, const std::string& name) {
-    return OpenFrom([&](ui::Form& main) { main.Ctl(button).UserClick(); }, name);
+    return OpenFrom([&](ui::Form& main) { main.Ctl<ui::Button>(button).UserClick(); }, name);
 }
 
 void ControlPanelTest::ExpectSentSettings(std::uint32_t code, const DeviceSettings& expected) const {

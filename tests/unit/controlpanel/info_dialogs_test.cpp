@@ -18,7 +18,7 @@ class InfoDialogsTest : public ControlPanelTest {
 protected:
     // Keeps the start-up requests in the journal.
     ui::Form& OpenSerialPort() {
-        Main().Ctl("cmdSerialPort").UserClick();
+        Main().Ctl<ui::Button>("cmdSerialPort").UserClick();
         return *h.Form("frmSerialPort");
     }
 };
@@ -39,7 +39,7 @@ TEST_F(InfoDialogsTest, SerialPortLinesPreferTheDeviceManager) {
 
     ui::Form& dialog = OpenSerialPort();
     EXPECT_EQ(dialog.Caption(), controlpanel::kAppTitle);
-    EXPECT_EQ(dialog.Ctl("Frame1").Caption(), "  Serial Port Information  ");
+    EXPECT_EQ(dialog.Ctl<ui::Frame>("Frame1").Caption(), "  Serial Port Information  ");
     const char* const lines[] = {"COM1, BasePort=03F8h, IRQ=4",     "COM2, BasePort=02F8h, IRQ=3",
                                  "COM3..Not Found.",                "COM4..Used by Other Device.",
                                  "COM5, BasePort=02E8h, IRQ=11",    "COM6..Unabled (code=22)",
@@ -47,13 +47,13 @@ TEST_F(InfoDialogsTest, SerialPortLinesPreferTheDeviceManager) {
                                  "COM9..Not Found."};
     for (int n = 1; n <= 9; ++n) {
         SCOPED_TRACE(n);
-        EXPECT_EQ(dialog.Ctl("lblCOM", n).Caption(), lines[n - 1]);
+        EXPECT_EQ(dialog.Ctl<ui::Label>("lblCOM", n).Caption(), lines[n - 1]);
         const bool marked = n == 1;
-        EXPECT_EQ(dialog.Ctl("optDetected", n).Value(), marked ? 1 : 0);
-        EXPECT_EQ(dialog.Ctl("optDetected", n).Enabled(), marked);
-        EXPECT_EQ(dialog.Ctl("lblCOM", n).ForeColor(), marked ? ui::kBlack : kGrey);
-        EXPECT_EQ(dialog.Ctl("lblDEVICE", n).Caption(), marked ? "*ELCOM" : "");
-        EXPECT_EQ(dialog.Ctl("lblDEVICE", n).ForeColor(), marked ? ui::kBlack : kGrey);
+        EXPECT_EQ(dialog.Ctl<ui::OptionButton>("optDetected", n).Value(), marked ? 1 : 0);
+        EXPECT_EQ(dialog.Ctl<ui::OptionButton>("optDetected", n).Enabled(), marked);
+        EXPECT_EQ(dialog.Ctl<ui::Label>("lblCOM", n).ForeColor(), marked ? ui::kBlack : kGrey);
+        EXPECT_EQ(dialog.Ctl<ui::Label>("lblDEVICE", n).Caption(), marked ? "*ELCOM" : "");
+        EXPECT_EQ(dialog.Ctl<ui::Label>("lblDEVICE", n).ForeColor(), marked ? ui::kBlack : kGrey);
     }
 }
 
@@ -61,10 +61,10 @@ TEST_F(InfoDialogsTest, SerialPortAboveNineMarksNoLine) {
     h.device.settings().ComPort = 12;
     ui::Form& dialog = OpenSerialPort();
     for (int n = 1; n <= 9; ++n) {
-        EXPECT_EQ(dialog.Ctl("optDetected", n).Value(), 0);
-        EXPECT_FALSE(dialog.Ctl("optDetected", n).Enabled());
-        EXPECT_EQ(dialog.Ctl("lblDEVICE", n).Caption(), "");
-        EXPECT_EQ(dialog.Ctl("lblCOM", n).ForeColor(), kGrey);
+        EXPECT_EQ(dialog.Ctl<ui::OptionButton>("optDetected", n).Value(), 0);
+        EXPECT_FALSE(dialog.Ctl<ui::OptionButton>("optDetected", n).Enabled());
+        EXPECT_EQ(dialog.Ctl<ui::Label>("lblDEVICE", n).Caption(), "");
+        EXPECT_EQ(dialog.Ctl<ui::Label>("lblCOM", n).ForeColor(), kGrey);
     }
 }
 
@@ -74,13 +74,13 @@ TEST_F(InfoDialogsTest, SerialPortSkipsRecordsTheDriverNumberedOutsideOneToNine)
     h.cp.PortRecords[0].ComNumber = 10;
     h.cp.PortRecords[1].ComNumber = -5;
     ui::Form& dialog = OpenSerialPort();
-    EXPECT_EQ(dialog.Ctl("lblCOM", 9).Caption(), "COM9..Not Found.");
-    EXPECT_EQ(dialog.Ctl("optDetected", 1).Value(), 1);  // filled to the end
+    EXPECT_EQ(dialog.Ctl<ui::Label>("lblCOM", 9).Caption(), "COM9..Not Found.");
+    EXPECT_EQ(dialog.Ctl<ui::OptionButton>("optDetected", 1).Value(), 1);  // filled to the end
 }
 
 TEST_F(InfoDialogsTest, SerialPortOkReturnsWithoutRequests) {
     ui::Form& dialog = OpenSerialPort();
-    dialog.Ctl("cmdOK").UserClick();
+    dialog.Ctl<ui::Button>("cmdOK").UserClick();
     EXPECT_EQ(h.Form("frmSerialPort"), nullptr);
     EXPECT_TRUE(h.cp.Main->Visible());
     EXPECT_EQ(h.device.Codes(), std::vector<std::uint32_t>{KESMA_GET_SETTINGS});
@@ -93,12 +93,12 @@ TEST_F(InfoDialogsTest, McuInfoShowsTheStartUpBytes) {
     controlpanel::frmMain& main = Main();
     // Later changes in the driver are not seen: the dialog does not ask again.
     h.device.settings().McuInfo[1] = 0x42;
-    main.Ctl("cmdSerialPort").UserMouseDown(ui::kRightButton, kAllModifiers, 0, 0);
+    main.Ctl<ui::Button>("cmdSerialPort").UserMouseDown(ui::kRightButton, kAllModifiers, 0, 0);
     ui::Form* dialog = h.Form("frmMcuInfo");
     ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(dialog->Ctl("lblMcuInfo").Caption(), "MCU-Mode=D4  MCU-Version=0.7  MCU-Code=ABCD0001");
+    EXPECT_EQ(dialog->Ctl<ui::Label>("lblMcuInfo").Caption(), "MCU-Mode=D4  MCU-Version=0.7  MCU-Code=ABCD0001");
     EXPECT_EQ(dialog->Caption(), controlpanel::kAppTitle);
-    EXPECT_EQ(dialog->Ctl("lblSystem").Caption(), main.Ctl("lblSystem").Caption());
+    EXPECT_EQ(dialog->Ctl<ui::Label>("lblSystem").Caption(), main.Ctl<ui::Label>("lblSystem").Caption());
     EXPECT_EQ(h.device.Codes(), std::vector<std::uint32_t>{KESMA_GET_SETTINGS});
 }
 
@@ -113,11 +113,11 @@ TEST_F(InfoDialogsTest, SupportDialogFitsThePicture) {
     h.registry.SetVendorValues(folder);
     h.files.Add(bitmap);
 
-    Main().Ctl("cmdSupport").UserClick();
+    Main().Ctl<ui::Button>("cmdSupport").UserClick();
     ui::Form* dialog = h.Form("frmSupport");
     ASSERT_NE(dialog, nullptr);
-    const ui::Control& picture = dialog->Ctl("picSupport");
-    const ui::Control& ok = dialog->Ctl("cmdOK");
+    const ui::PictureBox& picture = dialog->Ctl<ui::PictureBox>("picSupport");
+    const ui::Button& ok = dialog->Ctl<ui::Button>("cmdOK");
     EXPECT_EQ(picture.Width(), 3000);
     EXPECT_EQ(picture.Height(), 2000);
     EXPECT_EQ(dialog->ScaleWidth(), 3000);
@@ -127,21 +127,21 @@ TEST_F(InfoDialogsTest, SupportDialogFitsThePicture) {
     EXPECT_EQ(dialog->Caption(), controlpanel::kAppTitle);
     EXPECT_EQ(dialog->Left(), screen.widthTwips / 2 - dialog->Width() / 2);
 
-    dialog->Ctl("cmdOK").UserClick();
+    dialog->Ctl<ui::Button>("cmdOK").UserClick();
     EXPECT_TRUE(h.cp.Main->Visible());
     std::remove(bitmap.c_str());
 }
 
 TEST_F(InfoDialogsTest, AboutBoxKeepsItsCaption) {
     h.registry.SetString(kSettingsPath, "VenderName", "Acme Touch");
-    Main().Ctl("imgIcon").UserDblClick();
+    Main().Ctl<ui::Image>("imgIcon").UserDblClick();
     ui::Form* about = h.Form("frmAbout");
     ASSERT_NE(about, nullptr);
     EXPECT_EQ(about->Caption(), " About");
-    EXPECT_EQ(about->Ctl("lblSystem").Caption(), "TouchScreen Control Panel Version 7.3.COM");
-    EXPECT_EQ(about->Ctl("lblOemTitle").Caption(), "Acme Touch");
-    EXPECT_EQ(about->Ctl("lblCopyright").Caption(), kCopyright);
-    about->Ctl("cmdOK").UserClick();
+    EXPECT_EQ(about->Ctl<ui::Label>("lblSystem").Caption(), "TouchScreen Control Panel Version 7.3.COM");
+    EXPECT_EQ(about->Ctl<ui::Label>("lblOemTitle").Caption(), "Acme Touch");
+    EXPECT_EQ(about->Ctl<ui::Label>("lblCopyright").Caption(), kCopyright);
+    about->Ctl<ui::Button>("cmdOK").UserClick();
     EXPECT_EQ(h.Form("frmAbout"), nullptr);
     EXPECT_TRUE(h.cp.Main->Visible());
 }

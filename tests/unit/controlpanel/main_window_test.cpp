@@ -69,13 +69,13 @@ TEST_F(MainWindowTest, SummaryLinesCaptionAndVersion) {
     s.Acceleration = 1;
     s.BaudIndex = 200;  // beyond the rate table
     EXPECT_EQ(Main().Caption(), kAppTitle);
-    EXPECT_EQ(Main().Ctl("lblSystem").Caption(), "TouchScreen Control Panel Version 7.3.COM");
-    EXPECT_EQ(Main().Ctl("lblUsingDevice").Caption(), "COM1, Port=03F8, IRQ=4, (,N,8,1) *VELPRO");
-    EXPECT_EQ(Main().Ctl("lblSleepTime").Caption(), "Power Down When Idle  1 Min.  30 Sec.");
-    EXPECT_EQ(Main().Ctl("lblVirtualButton").Caption(), "Drag Drop Mode, RBF Enable ( Automatic Mode )");
-    EXPECT_EQ(Main().Ctl("lblFeedbackSound").Caption(), "Both Touch Down && Lift Off");
-    EXPECT_EQ(Main().Ctl("lblMouseSpeed").Caption(), "HS=50%, VS=60%, Acceleration=Slow");
-    EXPECT_EQ(Main().Ctl("lblOemTitle").Caption(), h.cp.Store.VenderName);
+    EXPECT_EQ(Main().Ctl<ui::Label>("lblSystem").Caption(), "TouchScreen Control Panel Version 7.3.COM");
+    EXPECT_EQ(Main().Ctl<ui::Label>("lblUsingDevice").Caption(), "COM1, Port=03F8, IRQ=4, (,N,8,1) *VELPRO");
+    EXPECT_EQ(Main().Ctl<ui::Label>("lblSleepTime").Caption(), "Power Down When Idle  1 Min.  30 Sec.");
+    EXPECT_EQ(Main().Ctl<ui::Label>("lblVirtualButton").Caption(), "Drag Drop Mode, RBF Enable ( Automatic Mode )");
+    EXPECT_EQ(Main().Ctl<ui::Label>("lblFeedbackSound").Caption(), "Both Touch Down && Lift Off");
+    EXPECT_EQ(Main().Ctl<ui::Label>("lblMouseSpeed").Caption(), "HS=50%, VS=60%, Acceleration=Slow");
+    EXPECT_EQ(Main().Ctl<ui::Label>("lblOemTitle").Caption(), h.cp.Store.VenderName);
 }
 
 TEST_F(MainWindowTest, GeometryAfterStartUp) {
@@ -85,14 +85,14 @@ TEST_F(MainWindowTest, GeometryAfterStartUp) {
         EXPECT_FALSE(Main().Ctl(name).Visible()) << name;
         EXPECT_FALSE(Main().Ctl(name).Enabled()) << name;
     }
-    EXPECT_FALSE(Main().Ctl("shpMouseSpeed").Visible());
-    EXPECT_EQ(Main().Ctl("cmdSleepTime").Top(), 3300);
-    EXPECT_EQ(Main().Ctl("shpSleepTime").Top(), 3300);
-    EXPECT_EQ(Main().Ctl("lblSleepTime").Top(), 3420);
+    EXPECT_FALSE(Main().Ctl<ui::Shape>("shpMouseSpeed").Visible());
+    EXPECT_EQ(Main().Ctl<ui::Button>("cmdSleepTime").Top(), 3300);
+    EXPECT_EQ(Main().Ctl<ui::Shape>("shpSleepTime").Top(), 3300);
+    EXPECT_EQ(Main().Ctl<ui::Label>("lblSleepTime").Top(), 3420);
     for (const char* name : {"cmdCalibration", "shpCalibration", "cmdSupport", "cmdExit"}) {
         EXPECT_EQ(Main().Ctl(name).Top(), 3900) << name;
     }
-    EXPECT_EQ(Main().Ctl("cboCalibration").Top(), 3960);
+    EXPECT_EQ(Main().Ctl<ui::ComboBox>("cboCalibration").Top(), 3960);
     EXPECT_TRUE(Main().KeyPreview());
     // Centred across, its middle at 42.5 % of the screen height.
     const ui::ScreenInfo screen = h.app.Screen();
@@ -155,7 +155,7 @@ TEST_F(MainWindowTest, CalibrationModeIsRangeCheckedAndWrittenBack) {
         if (c.stored) run.registry.SetDword(kSettingsPath, "CalibrationMode", *c.stored);
         controlpanel::frmMain* window = run.Start();
         ASSERT_NE(window, nullptr);
-        const ui::Control& modes = window->Ctl("cboCalibration");
+        const ui::ComboBox& modes = window->Ctl<ui::ComboBox>("cboCalibration");
         EXPECT_EQ(modes.Items(), (std::vector<std::string>{" 4 points, mode 1", " 4 points, mode 2"}));
         EXPECT_EQ(modes.ListIndex(), c.selected);
         EXPECT_EQ(run.cp.Store.CalibrationMode, c.selected);
@@ -165,12 +165,12 @@ TEST_F(MainWindowTest, CalibrationModeIsRangeCheckedAndWrittenBack) {
 
 TEST_F(MainWindowTest, CalibrationModeOfAnotherTypeReadsAsMissing) {
     h.registry.SetRaw(kSettingsPath, "CalibrationMode", kRegSz, std::string("0\0", 2));
-    EXPECT_EQ(Main().Ctl("cboCalibration").ListIndex(), 1);
+    EXPECT_EQ(Main().Ctl<ui::ComboBox>("cboCalibration").ListIndex(), 1);
     EXPECT_EQ(h.StoredCalibrationMode(), 1);
 }
 
 TEST_F(MainWindowTest, ChoosingACalibrationModeSavesIt) {
-    Main().Ctl("cboCalibration").UserSelect(0);
+    Main().Ctl<ui::ComboBox>("cboCalibration").UserSelect(0);
     EXPECT_EQ(h.cp.Store.CalibrationMode, 0);
     EXPECT_EQ(h.StoredCalibrationMode(), 0);
 }
@@ -182,7 +182,7 @@ TEST_F(MainWindowTest, AltMIsTheOnlyWayToTheMouseSpeedDialog) {
     }
     Main().UserKeyDown(78, ui::kAltMask);
     EXPECT_EQ(h.Form("frmMouseSpeed"), nullptr);
-    Main().Ctl("cmdMouseSpeed").UserClick();  // hidden: a user cannot reach it
+    Main().Ctl<ui::Button>("cmdMouseSpeed").UserClick();  // hidden: a user cannot reach it
     EXPECT_EQ(h.Form("frmMouseSpeed"), nullptr);
 
     Main().UserKeyDown(77, ui::kAltMask);
@@ -195,22 +195,22 @@ TEST_F(MainWindowTest, AltMIsTheOnlyWayToTheMouseSpeedDialog) {
 TEST_F(MainWindowTest, HiddenRightClicksNeedShiftCtrlAndAlt) {
     const int all = ui::kShiftMask | ui::kCtrlMask | ui::kAltMask;
     for (const char* button : {"cmdSerialPort", "cmdExit"}) {
-        Main().Ctl(button).UserMouseDown(ui::kRightButton, ui::kShiftMask | ui::kCtrlMask, 0, 0);
-        Main().Ctl(button).UserMouseDown(ui::kLeftButton, all, 0, 0);
-        Main().Ctl(button).UserMouseDown(ui::kMiddleButton, all, 0, 0);
+        Main().Ctl<ui::Button>(button).UserMouseDown(ui::kRightButton, ui::kShiftMask | ui::kCtrlMask, 0, 0);
+        Main().Ctl<ui::Button>(button).UserMouseDown(ui::kLeftButton, all, 0, 0);
+        Main().Ctl<ui::Button>(button).UserMouseDown(ui::kMiddleButton, all, 0, 0);
     }
     EXPECT_EQ(h.Form("frmMcuInfo"), nullptr);
     EXPECT_EQ(h.Form("frmTest"), nullptr);
     EXPECT_TRUE(Main().Visible());
 
-    Main().Ctl("cmdSerialPort").UserMouseDown(ui::kRightButton, all, 0, 0);
+    Main().Ctl<ui::Button>("cmdSerialPort").UserMouseDown(ui::kRightButton, all, 0, 0);
     ASSERT_NE(h.Form("frmMcuInfo"), nullptr);
     EXPECT_FALSE(Main().Visible());
-    h.Form("frmMcuInfo")->Ctl("cmdOK").UserClick();
+    h.Form("frmMcuInfo")->Ctl<ui::Button>("cmdOK").UserClick();
     EXPECT_EQ(h.Form("frmMcuInfo"), nullptr);
     EXPECT_TRUE(Main().Visible());
 
-    Main().Ctl("cmdExit").UserMouseDown(ui::kRightButton, all, 0, 0);
+    Main().Ctl<ui::Button>("cmdExit").UserMouseDown(ui::kRightButton, all, 0, 0);
     ASSERT_NE(h.Form("frmTest"), nullptr);
     EXPECT_FALSE(Main().Visible());
     EXPECT_EQ(h.device.closes, 0);
@@ -223,7 +223,7 @@ TEST_F(MainWindowTest, ButtonsOpenTheirDialogsAndTheDialogsReturn) {
                                                            {"cmdSleepTime", "frmSleepTime"}};
     for (const auto& [button, form] : buttons) {
         SCOPED_TRACE(button);
-        Main().Ctl(button).UserClick();
+        Main().Ctl<ui::Button>(button).UserClick();
         ui::Form* dialog = h.Form(form);
         ASSERT_NE(dialog, nullptr);
         EXPECT_TRUE(dialog->Visible());
@@ -239,7 +239,7 @@ TEST_F(MainWindowTest, ButtonsOpenTheirDialogsAndTheDialogsReturn) {
 }
 
 TEST_F(MainWindowTest, IconDoubleClickOpensTheAboutBox) {
-    Main().Ctl("imgIcon").UserDblClick();
+    Main().Ctl<ui::Image>("imgIcon").UserDblClick();
     ASSERT_NE(h.Form("frmAbout"), nullptr);
     EXPECT_FALSE(Main().Visible());
 }
@@ -253,20 +253,20 @@ TEST_F(MainWindowTest, SupportButtonFollowsTheVendorFiles) {
         run.files.Add(bmp);
         controlpanel::frmMain* window = run.Start();
         ASSERT_NE(window, nullptr);
-        EXPECT_FALSE(window->Ctl("cmdSupport").Visible());
-        EXPECT_EQ(window->Ctl("cmdSupport").Caption(), "");
+        EXPECT_FALSE(window->Ctl<ui::Button>("cmdSupport").Visible());
+        EXPECT_EQ(window->Ctl<ui::Button>("cmdSupport").Caption(), "");
         EXPECT_EQ(run.cp.SupportBitmapPath, "");
-        window->Ctl("imgIcon").UserDblClick();
+        window->Ctl<ui::Image>("imgIcon").UserDblClick();
         EXPECT_NE(run.Form("frmAbout"), nullptr);
     }
     {
         ControlPanelHarness run;
         controlpanel::frmMain* window = run.Start();
         ASSERT_NE(window, nullptr);
-        EXPECT_TRUE(window->Ctl("cmdSupport").Visible());
-        EXPECT_EQ(window->Ctl("cmdSupport").Caption(), "&About");
+        EXPECT_TRUE(window->Ctl<ui::Button>("cmdSupport").Visible());
+        EXPECT_EQ(window->Ctl<ui::Button>("cmdSupport").Caption(), "&About");
         EXPECT_EQ(run.cp.SupportBitmapPath, bmp);
-        window->Ctl("cmdSupport").UserClick();
+        window->Ctl<ui::Button>("cmdSupport").UserClick();
         EXPECT_NE(run.Form("frmAbout"), nullptr);
         EXPECT_EQ(run.Form("frmSupport"), nullptr);
     }
@@ -275,8 +275,8 @@ TEST_F(MainWindowTest, SupportButtonFollowsTheVendorFiles) {
         run.files.Add(bmp);
         controlpanel::frmMain* window = run.Start();
         ASSERT_NE(window, nullptr);
-        EXPECT_EQ(window->Ctl("cmdSupport").Caption(), "S&upport");
-        window->Ctl("cmdSupport").UserClick();
+        EXPECT_EQ(window->Ctl<ui::Button>("cmdSupport").Caption(), "S&upport");
+        window->Ctl<ui::Button>("cmdSupport").UserClick();
         EXPECT_NE(run.Form("frmSupport"), nullptr);
         EXPECT_EQ(run.Form("frmAbout"), nullptr);
         EXPECT_FALSE(window->Visible());
@@ -284,7 +284,7 @@ TEST_F(MainWindowTest, SupportButtonFollowsTheVendorFiles) {
 }
 
 TEST_F(MainWindowTest, ExitClosesTheDeviceAndEnds) {
-    Main().Ctl("cmdExit").UserClick();
+    Main().Ctl<ui::Button>("cmdExit").UserClick();
     EXPECT_TRUE(h.app.Ended());
     EXPECT_EQ(h.device.closes, 1);
 }

@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "ui/ui.h"
-
 namespace kesma::test {
 
 Hwnd FakeWindows::Add(const std::string& title, Hwnd parent, std::uint16_t instanceWord, Handler handler) {
@@ -49,16 +47,6 @@ int FakeWindows::GetWindowTextA(Hwnd window, char* buffer, int capacity) {
 int FakeWindows::GetWindowTextLengthA(Hwnd window) {
     const Window* w = Find(window);
     return w ? static_cast<int>(w->title.size()) : 0;
-}
-
-int FakeWindows::GetClassNameA(Hwnd window, char* buffer, int capacity) {
-    std::string name;
-    if (classes.count(window) != 0) {
-        name = classes[window];
-    } else if (Find(window) != nullptr) {
-        name = ui::kFormClassName;
-    }
-    return static_cast<int>(name.copy(buffer, static_cast<std::size_t>(capacity - 1)));
 }
 
 bool FakeWindows::SetWindowPos(Hwnd window, Hwnd insertAfter, unsigned flags) {

@@ -5,7 +5,6 @@
 
 #include <cstdint>
 #include <functional>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -47,8 +46,6 @@ public:
     };
     std::vector<Placement> placements;  // the SetWindowPos calls
     PixelRect windowRect{0, 0, 48, 68};  // what GetWindowRect answers: the headless form's size in pixels
-    // The windows known here are the toolkit's forms unless `classes` names another class.
-    std::map<Hwnd, std::string> classes;
 
     Hwnd FindWindowA() override;
     Hwnd GetWindow(Hwnd window, unsigned command) override;
@@ -61,7 +58,6 @@ public:
     std::intptr_t SendMessageA(Hwnd window, unsigned message, std::uintptr_t wParam,
                                std::intptr_t lParam) override;
     PixelRect GetWindowRect(Hwnd) override { return windowRect; }
-    int GetClassNameA(Hwnd window, char* buffer, int capacity) override;
     bool SetWindowPos(Hwnd window, Hwnd insertAfter, unsigned flags) override;
 
 private:

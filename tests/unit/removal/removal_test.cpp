@@ -55,7 +55,7 @@ TEST_F(Removal, NoAndEnterEndWithoutChangingAnything) {
         ui::App a(b, kRemovalTitle);
         auto& f = a.Create<frmMain>(platform);
         f.Show();
-        if (key == 0) f.Ctl("cmdNo").UserClick();
+        if (key == 0) f.Ctl<ui::Button>("cmdNo").UserClick();
         else f.UserKeyDown(key, 0);
         EXPECT_TRUE(a.Ended()) << key;
         EXPECT_TRUE(b.MsgBoxes().empty());
@@ -66,12 +66,12 @@ TEST_F(Removal, NoAndEnterEndWithoutChangingAnything) {
 
 TEST_F(Removal, LayoutCentresTheFrameAndTheButtonPairUnderAnEtchedLine) {
     EXPECT_EQ(form->Caption(), "TouchScreen Software Removal");
-    EXPECT_EQ(form->Ctl("lblSystem").Caption(), "TouchScreen Software Removal Version 7.3.COM");
-    EXPECT_EQ(form->Ctl("lblAsk").Caption(),
+    EXPECT_EQ(form->Ctl<ui::Label>("lblSystem").Caption(), "TouchScreen Software Removal Version 7.3.COM");
+    EXPECT_EQ(form->Ctl<ui::Label>("lblAsk").Caption(),
               "Are you sure you want to completely remove TouchScreen V.7.3.COM and all of its components?");
-    const ui::Control& yes = form->Ctl("cmdYes");
-    const ui::Control& no = form->Ctl("cmdNo");
-    const ui::Control& frame = form->Ctl("shpRemoval");
+    const ui::Button& yes = form->Ctl<ui::Button>("cmdYes");
+    const ui::Button& no = form->Ctl<ui::Button>("cmdNo");
+    const ui::Shape& frame = form->Ctl<ui::Shape>("shpRemoval");
     EXPECT_EQ(frame.Left(), (form->ScaleWidth() - frame.Width()) / 2);
     EXPECT_EQ(yes.Left(), 1751);  // (6540 - 1822.5 - 1215) rounded to even, then \ 2
     EXPECT_EQ(no.Left(), 3574);
@@ -100,7 +100,7 @@ TEST_F(Removal, YesClosesTheCompanionsRunsTheUninstallerAndRestarts) {
     }
     processControl.waitResults = {kWaitTimeout, kWaitObject0};
     const std::uint32_t start = backend.TickCount();
-    form->Ctl("cmdYes").UserClick();
+    form->Ctl<ui::Button>("cmdYes").UserClick();
 
     EXPECT_EQ(log, (std::vector<std::string>{"right button 4110", "smi 8206", "uninstaller started"}));
     EXPECT_EQ(device.opens, device.closes);
@@ -148,7 +148,7 @@ TEST_F(Removal, EveryWaitOutcomeButAnEndWithStatusZeroWarnsAndStops) {
         Platform p{device, registry, windows, processes, files, pc, r};
         auto& f = a.Create<frmMain>(p);
         f.Show();
-        f.Ctl("cmdYes").UserClick();
+        f.Ctl<ui::Button>("cmdYes").UserClick();
         ASSERT_EQ(b.MsgBoxes().size(), 1u);
         EXPECT_EQ(b.MsgBoxes()[0].text, c.warning);  // and no completion message
         EXPECT_EQ(b.MsgBoxes()[0].flags, 0x1030u);
@@ -165,7 +165,7 @@ TEST_F(Removal, EveryWaitOutcomeButAnEndWithStatusZeroWarnsAndStops) {
 
 TEST_F(Removal, AnUninstallerThatCannotStartOrBeOpenedStopsTheRemoval) {
     processControl.startOk = false;
-    form->Ctl("cmdYes").UserClick();
+    form->Ctl<ui::Button>("cmdYes").UserClick();
     EXPECT_EQ(Boxes(), std::vector<std::string>{"Fail to remove files! (unins000.exe cannot be started)"});
     EXPECT_EQ(processControl.calls.size(), 1u);
 
@@ -176,7 +176,7 @@ TEST_F(Removal, AnUninstallerThatCannotStartOrBeOpenedStopsTheRemoval) {
     Platform p{device, registry, windows, processes, files, pc, restart};
     auto& f = a.Create<frmMain>(p);
     f.Show();
-    f.Ctl("cmdYes").UserClick();
+    f.Ctl<ui::Button>("cmdYes").UserClick();
     ASSERT_EQ(b.MsgBoxes().size(), 1u);
     EXPECT_EQ(b.MsgBoxes()[0].text, "Fail to remove files! (Startup)");
     EXPECT_TRUE(pc.open.empty());
@@ -188,7 +188,7 @@ TEST_F(Removal, ADeviceThatCannotBeOpenedLeavesTheCompanionsAndTheRemovalGoesOn)
     device.state().Sim.RightButtonSlot.Window = 0x111;
     device.state().Sim.SmiSlot.Window = 0x222;
     processControl.waitResults = {kWaitObject0};
-    form->Ctl("cmdYes").UserClick();
+    form->Ctl<ui::Button>("cmdYes").UserClick();
     EXPECT_TRUE(windows.sent.empty());  // no close request to either slot's window
     EXPECT_EQ(log, std::vector<std::string>{"uninstaller started"});
     ASSERT_EQ(Boxes().size(), 1u);
@@ -210,11 +210,11 @@ TEST_F(Removal, MissingVendorValuesEndBeforeAsking) {
 }
 
 TEST_F(Removal, IconDoubleClickSwapsTheWindowForAboutAndBack) {
-    form->Ctl("imgIcon").UserDblClick();
+    form->Ctl<ui::Image>("imgIcon").UserDblClick();
     EXPECT_FALSE(form->Visible());
     ui::Form* about = app.FindForm("frmAbout");
     ASSERT_NE(about, nullptr);
-    about->Ctl("cmdOK").UserClick();
+    about->Ctl<ui::Button>("cmdOK").UserClick();
     EXPECT_TRUE(form->Visible());
 }
 

@@ -127,7 +127,7 @@ TEST_F(RightButtonTest, StartRegistersATopmostButtonInTheWorkAreaCorner) {
     system.work = {0, 0, 800, 570};    // a task bar below and one to the right
     windows.windowRect = {10, 20, 122, 85};  // widened to the minimum width of a captioned window
     Copy& rb = Start();
-    const ui::Control& button = rb.form.Ctl("cmdAction");
+    const ui::Button& button = rb.form.Ctl<ui::Button>("cmdAction");
 
     EXPECT_EQ(rb.form.Caption(), " C-RBF");
     EXPECT_EQ(rb.form.BackColor(), ui::kButtonFace);
@@ -196,7 +196,6 @@ TEST_F(RightButtonTest, SecondCopyShowsTheRegisteredOneAndEnds) {
 // A handle that names no window at all is the E2E test's.
 TEST_F(RightButtonTest, StaleRegistrationIsTakenOver) {
     const Hwnd foreign = windows.Add(" C-RBF");  // the caption, but not one of our forms
-    windows.classes[foreign] = "Edit";
     const struct {
         const char* name;
         Hwnd registered;
@@ -221,7 +220,7 @@ TEST_F(RightButtonTest, StaleRegistrationIsTakenOver) {
 
 TEST_F(RightButtonTest, ClickArmsAndWaitsUntilTheDriverHasClicked) {
     Copy& rb = Start();
-    ui::Control& button = rb.form.Ctl("cmdAction");
+    ui::Button& button = rb.form.Ctl<ui::Button>("cmdAction");
     device.ClearJournal();
     int polls = 0;
     device.OnRequest = [&](std::uint32_t code) {
@@ -254,7 +253,7 @@ TEST_F(RightButtonTest, ClickArmsAndWaitsUntilTheDriverHasClicked) {
 
 TEST_F(RightButtonTest, KeyOrLeftOrRightPressOnTheWindowCancelsTheWait) {
     Copy& rb = Start();
-    ui::Control& button = rb.form.Ctl("cmdAction");
+    ui::Button& button = rb.form.Ctl<ui::Button>("cmdAction");
     const std::vector<std::pair<std::string, std::function<void()>>> cancels{
         {"key", [&] { rb.form.UserKeyPress(kEsc); }},
         {"left", [&] { rb.form.UserMouseDown(ui::kLeftButton, 0, 10, 10); }},
@@ -299,14 +298,14 @@ TEST_F(RightButtonTest, CloseRequestDeregistersAndEnds) {
 
 TEST_F(RightButtonTest, CloseRequestDuringTheWaitEndsDeregisteredWithoutFurtherRequests) {
     Copy& rb = Start();
-    const ui::Control& button = rb.form.Ctl("cmdAction");
+    const ui::Button& button = rb.form.Ctl<ui::Button>("cmdAction");
     const std::string armed = Set(rb, 1);
     device.ClearJournal();
     EachPass([&](int pass) {
         if (pass == 4) Request(rb, kRequestClose);
     });
 
-    rb.form.Ctl("cmdAction").UserClick();
+    rb.form.Ctl<ui::Button>("cmdAction").UserClick();
 
     EXPECT_FALSE(button.Visible());
     rb.app.DoEvents();  // frees the unloaded form

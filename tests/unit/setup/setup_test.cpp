@@ -289,8 +289,8 @@ TEST(ProgressWindow, CentresIconAndTextAndGrowsOnlyForATallText) {
     ui::App app(backend, "Title");
     auto& window = app.Create<frmMessage>(false);
     window.ShowProgressMessage("Removing files from your system...");
-    const ui::Control& icon = window.Ctl("imgMsg");
-    const ui::Control& label = window.Ctl("lblMsg");
+    const ui::Image& icon = window.Ctl<ui::Image>("imgMsg");
+    const ui::Label& label = window.Ctl<ui::Label>("lblMsg");
     EXPECT_EQ(window.Caption(), "Title");
     EXPECT_TRUE(window.Visible());
     const int height = window.ScaleHeight();  // as designed

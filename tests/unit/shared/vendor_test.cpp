@@ -11,22 +11,10 @@
 namespace kesma {
 namespace {
 
-using ui::Kind;
-
-// A window with the vendor header controls at their main-window design places.
-ui::Form& AddHeaderForm(ui::App& app, const std::string& name, int width, int height) {
-    ui::Form& form = app.Create<ui::Form>(name, width, height);
-    ui::Control& logo = form.Add(Kind::PictureBox, "picLogo", 480, 360, 4740, 780);
-    ui::Control& title = form.Add(Kind::Label, "lblOemTitle", 120, 60, 4000, 400, &logo);
-    title.SetCaption("Lumivane");
-    title.SetForeColor(ui::Rgb(255, 0, 0));
-    title.SetFont(ui::Font{"Times New Roman", 18, true, false});
-    ui::Control& system = form.Add(Kind::Label, "lblSystem", 120, 480, 4000, 195, &logo);
-    system.SetCaption("TouchScreen Control Panel Version 7.3.COM");
-    system.SetForeColor(ui::Rgb(0, 0, 255));
-    ui::Control& box = form.Add(Kind::PictureBox, "picIcon", 5280, 360, 780, 780);
-    box.SetBorder(true);
-    form.Add(Kind::Image, "imgIcon", 0, 0, 480, 480, &box);
+// A window under the vendor header, its version line as the main window shows it.
+VendorForm& AddHeaderForm(ui::App& app, const std::string& name, int width, int height) {
+    VendorForm& form = app.Create<VendorForm>(name, width, height, kControlPanelHeader);
+    form.lblSystem.SetCaption("TouchScreen Control Panel Version 7.3.COM");
     return form;
 }
 
@@ -36,7 +24,7 @@ protected:
         registry.SetVendorValues("C:\\Lumivane");
         EXPECT_TRUE(store.InitSettingsStore());
     }
-    ui::Control& Title() { return main.Ctl("lblOemTitle"); }
+    ui::Label& Title() { return main.lblOemTitle; }
 
     test::FakeRegistry registry;
     Registry reg{registry};
@@ -45,7 +33,7 @@ protected:
     VendorBranding branding{store, files};
     ui::HeadlessBackend backend;
     ui::App app{backend, "Title"};
-    ui::Form& main = AddHeaderForm(app, "frmMain", 6645, 4920);
+    VendorForm& main = AddHeaderForm(app, "frmMain", 6645, 4920);
 };
 
 TEST(StyleCode, NumbersAndColours) {
@@ -71,13 +59,13 @@ TEST_F(VendorTest, StyleCodesSetFontAndColours) {
     branding.ApplyVendorStyle(main);
     EXPECT_EQ(Title().GetFont(), (ui::Font{"Arial", 12, true, false}));
     EXPECT_EQ(Title().ForeColor(), ui::Rgb(0, 0, 255));
-    EXPECT_EQ(main.Ctl("lblSystem").ForeColor(), ui::Rgb(255, 0, 0));
+    EXPECT_EQ(main.Ctl<ui::Label>("lblSystem").ForeColor(), ui::Rgb(255, 0, 0));
 
     store.VenderStyle = "30140000";
     branding.ApplyVendorStyle(main);
     EXPECT_EQ(Title().GetFont(), (ui::Font{"Arial", 14, false, false}));  // "3" keeps the font
     EXPECT_EQ(Title().ForeColor(), ui::kBlack);
-    EXPECT_EQ(main.Ctl("lblSystem").ForeColor(), ui::kBlack);
+    EXPECT_EQ(main.Ctl<ui::Label>("lblSystem").ForeColor(), ui::kBlack);
 
     store.VenderStyle = "13001799";  // size 00 and colours beyond the table change nothing
     branding.ApplyVendorStyle(main);
@@ -102,39 +90,39 @@ TEST_F(VendorTest, HeaderWithoutLogoShowsTheStyledVendorName) {
 TEST_F(VendorTest, DressedDialogCopiesTheHeaderAndIsPlaced) {
     main.SetCaption(" TouchScreen Control Panel #Velorix");
     branding.ApplyVendorHeader(main);
-    ui::Form& dialog = AddHeaderForm(app, "frmPowerSave", 4800, 3000);
-    dialog.Ctl("lblSystem").SetCaption("design");
+    VendorForm& dialog = AddHeaderForm(app, "frmPowerSave", 4800, 3000);
+    dialog.Ctl<ui::Label>("lblSystem").SetCaption("design");
     branding.DressDialog(dialog);
 
     EXPECT_EQ(dialog.Caption(), main.Caption());
-    EXPECT_EQ(dialog.Ctl("lblSystem").Caption(), "TouchScreen Control Panel Version 7.3.COM");
-    EXPECT_EQ(dialog.Ctl("lblOemTitle").Caption(), "Lumivane");
-    EXPECT_EQ(dialog.Ctl("lblOemTitle").GetFont(), Title().GetFont());
+    EXPECT_EQ(dialog.Ctl<ui::Label>("lblSystem").Caption(), "TouchScreen Control Panel Version 7.3.COM");
+    EXPECT_EQ(dialog.Ctl<ui::Label>("lblOemTitle").Caption(), "Lumivane");
+    EXPECT_EQ(dialog.Ctl<ui::Label>("lblOemTitle").GetFont(), Title().GetFont());
     // 1024 x 768 screen, frame 120 x 420 twips: (9792 \ 2) - (3420 \ 2), 7680 - 4920 \ 2.
     EXPECT_EQ(dialog.Top(), 4896 - 1710);
     EXPECT_EQ(dialog.Left(), 7680 - 2460);
-    const ui::Control& box = dialog.Ctl("picIcon");
-    EXPECT_EQ(dialog.Ctl("imgIcon").Top(), (box.ScaleHeight() - 480) / 2);
-    EXPECT_EQ(dialog.Ctl("imgIcon").Left(), (box.ScaleWidth() - 480) / 2);
+    const ui::PictureBox& box = dialog.Ctl<ui::PictureBox>("picIcon");
+    EXPECT_EQ(dialog.Ctl<ui::Image>("imgIcon").Top(), (box.ScaleHeight() - 480) / 2);
+    EXPECT_EQ(dialog.Ctl<ui::Image>("imgIcon").Left(), (box.ScaleWidth() - 480) / 2);
 }
 
 TEST_F(VendorTest, LogoReplacesTheTitleInEveryHeader) {
     files.Add("C:\\Lumivane\\TSLogo.Bmp");
-    const int systemTop = main.Ctl("lblSystem").Top();
+    const int systemTop = main.Ctl<ui::Label>("lblSystem").Top();
     branding.ApplyVendorHeader(main);
     ASSERT_TRUE(branding.LogoPresent);
     EXPECT_FALSE(Title().Visible());
-    EXPECT_EQ(main.Ctl("lblSystem").Left(), 2);
-    EXPECT_EQ(main.Ctl("lblSystem").Top(), systemTop - 2);
+    EXPECT_EQ(main.Ctl<ui::Label>("lblSystem").Left(), 2);
+    EXPECT_EQ(main.Ctl<ui::Label>("lblSystem").Top(), systemTop - 2);
 
     ui::Picture logo{ui::Picture::Source::File, "C:\\Lumivane\\TSLogo.Bmp", 316, 52};
-    main.Ctl("picLogo").SetPicture(logo);
-    ui::Form& dialog = AddHeaderForm(app, "frmAbout", 4800, 3000);
+    main.Ctl<ui::PictureBox>("picLogo").SetPicture(logo);
+    VendorForm& dialog = AddHeaderForm(app, "frmAbout", 4800, 3000);
     branding.CopyVendorHeader(dialog);
-    EXPECT_FALSE(dialog.Ctl("lblOemTitle").Visible());
-    EXPECT_EQ(dialog.Ctl("lblOemTitle").Caption(), "Lumivane");  // the vendor name is never shown
-    EXPECT_EQ(dialog.Ctl("lblSystem").Left(), 2);
-    EXPECT_EQ(dialog.Ctl("picLogo").GetPicture(), logo);
+    EXPECT_FALSE(dialog.Ctl<ui::Label>("lblOemTitle").Visible());
+    EXPECT_EQ(dialog.Ctl<ui::Label>("lblOemTitle").Caption(), "Lumivane");  // the vendor name is never shown
+    EXPECT_EQ(dialog.Ctl<ui::Label>("lblSystem").Left(), 2);
+    EXPECT_EQ(dialog.Ctl<ui::PictureBox>("picLogo").GetPicture(), logo);
     EXPECT_EQ(files.opened.size(), 1u);  // the file is not looked at again
 }
 

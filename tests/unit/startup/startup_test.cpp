@@ -228,11 +228,11 @@ TEST(DoubleClickWindow, ApplyOfferedWhenBarsOrWindowsDifferFromTheStoredValues) 
         w.mouse.doubleClickHeight = 32;
         frmMain& main = w.Open();
         if (c.moveAndBack) {
-            main.Ctl("hscWW").UserSetValue(40);
-            main.Ctl("hscWW").UserSetValue(32);
+            main.Ctl<ui::HScrollBar>("hscWW").UserSetValue(40);
+            main.Ctl<ui::HScrollBar>("hscWW").UserSetValue(32);
         }
-        EXPECT_EQ(main.Ctl("lblTT").Caption(), "Speed: " + std::to_string(c.storedSpeed));
-        EXPECT_EQ(main.Ctl("cmdApply").Enabled(), c.applyEnabled) << c.storedSpeed << " " << c.windowsTime;
+        EXPECT_EQ(main.Ctl<ui::Label>("lblTT").Caption(), "Speed: " + std::to_string(c.storedSpeed));
+        EXPECT_EQ(main.Ctl<ui::Button>("cmdApply").Enabled(), c.applyEnabled) << c.storedSpeed << " " << c.windowsTime;
     }
 }
 
@@ -242,11 +242,11 @@ TEST(DoubleClickWindow, StoredValuesOutsideTheBarsAreClampedAndApplied) {
     w.registry.SetDword(kSettingsPath, "DoubleClickWidth", -3);
     w.registry.SetDword(kSettingsPath, "DoubleClickHeight", 99);
     frmMain& main = w.Open();
-    EXPECT_EQ(main.Ctl("lblTT").Caption(), "Speed: 900");
-    EXPECT_EQ(main.Ctl("lblWW").Caption(), "Width: 0");
-    EXPECT_EQ(main.Ctl("lblHH").Caption(), "Hight: 64");
-    ASSERT_TRUE(main.Ctl("cmdApply").Enabled());
-    main.Ctl("cmdOK").UserClick();
+    EXPECT_EQ(main.Ctl<ui::Label>("lblTT").Caption(), "Speed: 900");
+    EXPECT_EQ(main.Ctl<ui::Label>("lblWW").Caption(), "Width: 0");
+    EXPECT_EQ(main.Ctl<ui::Label>("lblHH").Caption(), "Hight: 64");
+    ASSERT_TRUE(main.Ctl<ui::Button>("cmdApply").Enabled());
+    main.Ctl<ui::Button>("cmdOK").UserClick();
     EXPECT_EQ(w.registry.GetDword(kSettingsPath, "DoubleClickSpeed"), 900);
     EXPECT_EQ(w.registry.GetDword(kSettingsPath, "DoubleClickWidth"), 0);
     EXPECT_EQ(w.registry.GetDword(kSettingsPath, "DoubleClickHeight"), 64);
@@ -259,13 +259,13 @@ TEST(DoubleClickWindow, ApplyRefreshesTheSystemValuesAndOkWithoutChangesTouchesN
     w.mouse.doubleClickTime = 500;
     w.mouse.doubleClickWidth = w.mouse.doubleClickHeight = 32;
     frmMain& main = w.Open();
-    main.Ctl("hscTT").UserSetValue(650);
-    main.Ctl("cmdApply").UserClick();
-    EXPECT_EQ(main.Ctl("lblSiTT").Caption(), "650");
-    EXPECT_FALSE(main.Ctl("cmdApply").Enabled());
+    main.Ctl<ui::HScrollBar>("hscTT").UserSetValue(650);
+    main.Ctl<ui::Button>("cmdApply").UserClick();
+    EXPECT_EQ(main.Ctl<ui::Label>("lblSiTT").Caption(), "650");
+    EXPECT_FALSE(main.Ctl<ui::Button>("cmdApply").Enabled());
     w.mouse.calls.clear();
     w.registry.calls.clear();
-    main.Ctl("cmdOK").UserClick();
+    main.Ctl<ui::Button>("cmdOK").UserClick();
     EXPECT_TRUE(w.mouse.calls.empty());
     EXPECT_TRUE(w.registry.calls.empty());
 }
@@ -273,18 +273,18 @@ TEST(DoubleClickWindow, ApplyRefreshesTheSystemValuesAndOkWithoutChangesTouchesN
 TEST(DoubleClickWindow, TestAreaAndAboutBox) {
     DoubleClickWindow w;
     frmMain& main = w.Open();
-    main.Ctl("imgOFF").UserDblClick();
-    EXPECT_EQ(main.Ctl("picTest").BackColor(), ui::Rgb(0, 0, 255));
-    EXPECT_FALSE(main.Ctl("imgOFF").Visible());
-    main.Ctl("imgON").UserDblClick();
-    EXPECT_EQ(main.Ctl("picTest").BackColor(), ui::Rgb(250, 250, 250));
+    main.Ctl<ui::Image>("imgOFF").UserDblClick();
+    EXPECT_EQ(main.Ctl<ui::PictureBox>("picTest").BackColor(), ui::Rgb(0, 0, 255));
+    EXPECT_FALSE(main.Ctl<ui::Image>("imgOFF").Visible());
+    main.Ctl<ui::Image>("imgON").UserDblClick();
+    EXPECT_EQ(main.Ctl<ui::PictureBox>("picTest").BackColor(), ui::Rgb(250, 250, 250));
 
-    main.Ctl("imgIcon").UserDblClick();
+    main.Ctl<ui::Image>("imgIcon").UserDblClick();
     ui::Form* about = w.app.FindForm("frmAbout");
     ASSERT_NE(about, nullptr);
     EXPECT_FALSE(main.Visible());
-    EXPECT_EQ(about->Ctl("lblSystem").Caption(), "TouchScreen System Startup Version 7.3.COM");
-    about->Ctl("cmdOK").UserClick();
+    EXPECT_EQ(about->Ctl<ui::Label>("lblSystem").Caption(), "TouchScreen System Startup Version 7.3.COM");
+    about->Ctl<ui::Button>("cmdOK").UserClick();
     EXPECT_TRUE(main.Visible());
     EXPECT_FALSE(w.app.Ended());
 }
@@ -318,22 +318,22 @@ TEST(AutoScanDialog, OpensAtTheStoredChoice) {
         if (c.port) d.registry.SetDword(kSettingsPath, "AutoScanCOM", *c.port);
         if (c.device) d.registry.SetDword(kSettingsPath, "AutoScanDevice", *c.device);
         frmAutoScan& dialog = d.Open();
-        EXPECT_EQ(dialog.Ctl("cboCOM").ListIndex(), c.portIndex);
-        EXPECT_EQ(dialog.Ctl("cboDevice").ListIndex(), c.row);
-        EXPECT_EQ(dialog.Ctl("cmdApply").Enabled(), c.applyEnabled) << c.portIndex << " " << c.row;
-        EXPECT_EQ(dialog.Ctl("lblDetectMode").Caption(), c.mode);
+        EXPECT_EQ(dialog.Ctl<ui::ComboBox>("cboCOM").ListIndex(), c.portIndex);
+        EXPECT_EQ(dialog.Ctl<ui::ComboBox>("cboDevice").ListIndex(), c.row);
+        EXPECT_EQ(dialog.Ctl<ui::Button>("cmdApply").Enabled(), c.applyEnabled) << c.portIndex << " " << c.row;
+        EXPECT_EQ(dialog.Ctl<ui::Label>("lblDetectMode").Caption(), c.mode);
     }
 }
 
 TEST(AutoScanDialog, ApplyStoresTheChoiceAndCancelKeepsIt) {
     AutoScanDialog d;
     frmAutoScan& dialog = d.Open();
-    EXPECT_EQ(dialog.Ctl("cboDevice").List(1), "100 - VELPRO ( AUTO-BPS )");
-    dialog.Ctl("cboCOM").UserSelect(3);
-    dialog.Ctl("cboDevice").UserSelect(2);
-    EXPECT_EQ(dialog.Ctl("lblDetectMode").Caption(), "Assign Mode");
-    dialog.Ctl("cmdApply").UserClick();
-    dialog.Ctl("cmdCandel").UserClick();
+    EXPECT_EQ(dialog.Ctl<ui::ComboBox>("cboDevice").List(1), "100 - VELPRO ( AUTO-BPS )");
+    dialog.Ctl<ui::ComboBox>("cboCOM").UserSelect(3);
+    dialog.Ctl<ui::ComboBox>("cboDevice").UserSelect(2);
+    EXPECT_EQ(dialog.Ctl<ui::Label>("lblDetectMode").Caption(), "Assign Mode");
+    dialog.Ctl<ui::Button>("cmdApply").UserClick();
+    dialog.Ctl<ui::Button>("cmdCandel").UserClick();
     EXPECT_EQ(d.registry.GetDword(kSettingsPath, "AutoScanCOM"), 3);
     EXPECT_EQ(d.registry.GetDword(kSettingsPath, "AutoScanDevice"), 104);
     EXPECT_TRUE(d.app.Ended());
@@ -342,13 +342,13 @@ TEST(AutoScanDialog, ApplyStoresTheChoiceAndCancelKeepsIt) {
 TEST(AutoScanDialog, ListWithoutSelectionStoresNothing) {
     AutoScanDialog d;
     frmAutoScan& dialog = d.Open();
-    dialog.Ctl("cboCOM").UserSelect(2);
-    ASSERT_TRUE(dialog.Ctl("cmdApply").Enabled());
-    dialog.Ctl("cmdApply").UserClick();  // COM2, AUTO stored
-    dialog.Ctl("cboCOM").UserSelect(4);
-    dialog.Ctl("cboDevice").SetListIndex(-1);  // what typed text leaves
-    ASSERT_TRUE(dialog.Ctl("cmdApply").Enabled());
-    dialog.Ctl("cmdOK").UserClick();
+    dialog.Ctl<ui::ComboBox>("cboCOM").UserSelect(2);
+    ASSERT_TRUE(dialog.Ctl<ui::Button>("cmdApply").Enabled());
+    dialog.Ctl<ui::Button>("cmdApply").UserClick();  // COM2, AUTO stored
+    dialog.Ctl<ui::ComboBox>("cboCOM").UserSelect(4);
+    dialog.Ctl<ui::ComboBox>("cboDevice").SetListIndex(-1);  // what typed text leaves
+    ASSERT_TRUE(dialog.Ctl<ui::Button>("cmdApply").Enabled());
+    dialog.Ctl<ui::Button>("cmdOK").UserClick();
     EXPECT_EQ(d.registry.GetDword(kSettingsPath, "AutoScanCOM"), 2);
 }
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "bitmap_bytes.h"
+#include "ui/bitmap_header.h"
 #include "ui/headless/headless.h"
 
 namespace ui {
@@ -87,7 +88,7 @@ TEST_F(BitmapTest, LoadPictureSizesAnAutoSizedControl) {
     HeadlessBackend backend;
     App app(backend, "Title");
     Form& f = app.Create<Form>("frmMain", 6000, 4000);
-    Control& logo = f.Add(Kind::PictureBox, "picLogo", 0, 0, 100, 100);
+    ui::PictureBox& logo = f.Add<ui::PictureBox>("picLogo", 0, 0, 100, 100);
     logo.SetAutoSize(true);
     const std::string path = Write("TSLogo.Bmp", BitmapBytes(316, 52));
     ASSERT_TRUE(logo.LoadPicture(path));

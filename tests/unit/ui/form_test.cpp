@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "ui/headless/headless.h"
 
 namespace ui {
@@ -76,7 +78,7 @@ TEST_F(FormTest, HandlerUnloadingItsOwnFormIsSafe) {
     main.Show();
     // A dialog created on demand, as the main window's buttons do.
     Form* dialog = &Make("frmDialog");
-    Control& ok = dialog->Add(Kind::Button, "cmdOK", 0, 0, 100, 100);
+    ui::Button& ok = dialog->Add<ui::Button>("cmdOK", 0, 0, 100, 100);
     std::string seen;
     ok.OnClick = [&, form = dialog, big = std::string(64, 'x')] {
         form->Unload();
@@ -127,8 +129,8 @@ TEST_F(FormTest, OuterSizeIncludesTheFrame) {
 
 TEST_F(FormTest, KeysHonourPreviewAndTheFocus) {
     Form& f = Make("frmMain");
-    Control& ok = f.Add(Kind::Button, "cmdOK", 0, 0, 100, 100);
-    Control& cancel = f.Add(Kind::Button, "cmdCandel", 0, 0, 100, 100);
+    ui::Button& ok = f.Add<ui::Button>("cmdOK", 0, 0, 100, 100);
+    ui::Button& cancel = f.Add<ui::Button>("cmdCandel", 0, 0, 100, 100);
     ok.SetDefault(true);
     cancel.SetCancel(true);
     ok.OnClick = [&] { events.push_back("OK"); };
@@ -153,9 +155,9 @@ TEST_F(FormTest, KeysHonourPreviewAndTheFocus) {
 
 TEST_F(FormTest, EnterPressesTheFocusedPushButtonElseTheDefault) {
     Form& f = Make("frmMain");
-    Control& ok = f.Add(Kind::Button, "cmdOK", 0, 0, 100, 100);
-    Control& cancel = f.Add(Kind::Button, "cmdCandel", 0, 0, 100, 100);
-    Control& check = f.Add(Kind::CheckBox, "chkBeep", 0, 0, 100, 100);
+    ui::Button& ok = f.Add<ui::Button>("cmdOK", 0, 0, 100, 100);
+    ui::Button& cancel = f.Add<ui::Button>("cmdCandel", 0, 0, 100, 100);
+    ui::CheckBox& check = f.Add<ui::CheckBox>("chkBeep", 0, 0, 100, 100);
     ok.SetDefault(true);
     ok.OnClick = [&] { events.push_back("OK"); };
     cancel.OnClick = [&] { events.push_back("Cancel"); };
@@ -182,7 +184,7 @@ TEST_F(FormTest, EndOfSessionUnloadsEveryFormAndLoadsNoMore) {
         Make("frmOther").Show();
     };
     // The dialog waits in a loop, as the right-button wait does, when the session ends.
-    Control& wait = dialog.Add(Kind::Button, "cmdWait", 0, 0, 100, 100);
+    ui::Button& wait = dialog.Add<ui::Button>("cmdWait", 0, 0, 100, 100);
     int passes = 0;
     wait.OnClick = [&] {
         while (!app.Ended() && ++passes < 100) app.DoEvents(10);
@@ -218,6 +220,24 @@ TEST_F(FormTest, PointerCoversItsOwnFormOrTheWholeProgram) {
         };
         dialog.Show();
         dialog.Hide();
+    }
+}
+
+// Tests and automation reach controls by name; a wrong kind or name throws, and names nothing else.
+TEST_F(FormTest, LookUpByNameChecksTheKind) {
+    Form& f = Make("frmMain");
+    Button& apply = f.Add<Button>("cmdApply", 0, 0, 1215, 375);
+    OptionButton& option = f.Add<OptionButton>("optMode", 0, 0, 1215, 255, nullptr, 2);
+    EXPECT_EQ(&f.Ctl<Button>("cmdApply"), &apply);
+    EXPECT_EQ(&f.Ctl<OptionButton>("optMode", 2), &option);
+    EXPECT_THROW(f.Ctl<Label>("cmdApply"), std::invalid_argument);
+    EXPECT_THROW(f.Ctl<OptionButton>("optMode"), std::out_of_range);
+    EXPECT_THROW(f.Ctl<Button>("cmdApplx"), std::out_of_range);
+    try {
+        f.Ctl<CheckBox>("optMode", 2);
+        FAIL();
+    } catch (const std::invalid_argument& e) {
+        EXPECT_STREQ(e.what(), "frmMain.optMode(2) is of kind OptionButton, not CheckBox");
     }
 }
 

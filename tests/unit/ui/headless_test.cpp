@@ -12,8 +12,8 @@ protected:
     Form& form = app.Create<Form>("frmCalibration", 3000, 2000);
     std::vector<std::pair<std::string, std::uint32_t>> ticks;
 
-    Control& AddTimer(const std::string& name, int interval) {
-        Control& t = form.Add(Kind::Timer, name, 0, 0, 0, 0);
+    Timer& AddTimer(const std::string& name, int interval) {
+        Timer& t = form.Add<Timer>(name, 0, 0, 0, 0);
         t.SetInterval(interval);
         t.OnTimer = [this, name] { ticks.emplace_back(name, backend.TickCount()); };
         return t;
@@ -22,7 +22,7 @@ protected:
 
 TEST_F(HeadlessTest, TimersFireInTimeOrderFromTheirStart) {
     AddTimer("TimerHOLD", 500);
-    Control& idle = AddTimer("TimerIDEL", 1000);
+    Timer& idle = AddTimer("TimerIDEL", 1000);
     form.Show();  // both start at 1000
     backend.Advance(1500);
     EXPECT_EQ(ticks, (std::vector<std::pair<std::string, std::uint32_t>>{
@@ -39,7 +39,7 @@ TEST_F(HeadlessTest, TimersFireInTimeOrderFromTheirStart) {
 }
 
 TEST_F(HeadlessTest, TimersStopWithTheirFormAndAreNotReentered) {
-    Control& hold = AddTimer("TimerHOLD", 10);
+    Timer& hold = AddTimer("TimerHOLD", 10);
     int depth = 0, maxDepth = 0, runs = 0;
     hold.OnTimer = [&] {
         ++runs;
@@ -85,7 +85,7 @@ TEST_F(HeadlessTest, MessageBoxesAnswerFromScriptHookOrFirstButton) {
 }
 
 TEST_F(HeadlessTest, RunEndsWithTheLastFormOrGivesUp) {
-    Control& t = AddTimer("TimerEnd", 250);
+    Timer& t = AddTimer("TimerEnd", 250);
     t.OnTimer = [&] { form.Unload(); };
     form.Show();
     EXPECT_EQ(app.Run(), 0);

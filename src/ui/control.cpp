@@ -1,0 +1,343 @@
+#include <algorithm>
+#include <utility>
+
+#include "ui/event_scope.h"
+
+namespace ui {
+
+Control::Control(Form& form, Kind kind, std::string name, int index, Control* container)
+    : form_(form), kind_(kind), name_(std::move(name)), index_(index), container_(container) {}
+
+std::string Control::DesignName() const {
+    return index_ < 0 ? name_ : name_ + "(" + std::to_string(index_) + ")";
+}
+
+void Control::Changed(Prop p) { form_.Changed(*this, p); }
+
+bool Control::Reachable() const {
+    if (!form_.Reachable()) return false;
+    for (const Control* c = this; c; c = c->container_) {
+        if (!c->visible_ || !c->enabled_) return false;
+    }
+    return true;
+}
+
+void Control::SetLeft(int v) { Move(v, top_, width_, height_); }
+void Control::SetTop(int v) { Move(left_, v, width_, height_); }
+void Control::SetWidth(int v) { Move(left_, top_, v, height_); }
+void Control::SetHeight(int v) { Move(left_, top_, width_, v); }
+
+void Control::Move(int left, int top, int width, int height) {
+    if (left == left_ && top == top_ && width == width_ && height == height_) return;
+    left_ = left;
+    top_ = top;
+    width_ = width;
+    height_ = height;
+    Changed(Prop::Geometry);
+}
+
+int Control::ScaleWidth() const {
+    const int border = border_ ? form_.app().Screen().PixelsToTwipsX(2) : 0;
+    return std::max(0, width_ - border);
+}
+
+int Control::ScaleHeight() const {
+    const int border = border_ ? form_.app().Screen().PixelsToTwipsY(2) : 0;
+    return std::max(0, height_ - border);
+}
+
+void Control::SetCaption(const std::string& text) {
+    if (Assign(caption_, text)) Changed(Prop::Caption);
+}
+
+void Control::SetVisible(bool v) {
+    if (Assign(visible_, v)) Changed(Prop::Visible);
+}
+
+void Control::SetEnabled(bool v) {
+    if (Assign(enabled_, v)) Changed(kind_ == Kind::Timer ? Prop::Timer : Prop::Enabled);
+}
+
+void Control::SetForeColor(Color c) {
+    if (Assign(foreColor_, c)) Changed(Prop::ForeColor);
+}
+
+void Control::SetBackColor(Color c) {
+    if (Assign(backColor_, c)) Changed(Prop::BackColor);
+}
+
+void Control::SetBackTransparent(bool v) {
+    if (Assign(backTransparent_, v)) Changed(Prop::BackColor);
+}
+
+void Control::SetFont(const Font& f) {
+    if (Assign(font_, f)) Changed(Prop::Font);
+}
+
+void Control::SetAlignment(Align a) {
+    if (Assign(alignment_, a)) Changed(Prop::Alignment);
+}
+
+void Control::SetBorder(bool v) {
+    if (Assign(border_, v)) Changed(Prop::Border);
+}
+
+void Control::SetDefault(bool v) {
+    if (v) {
+        for (auto& c : form_.controls_) {
+            if (c.get() != this && c->default_) {
+                c->default_ = false;
+                c->Changed(Prop::Default);
+            }
+        }
+    }
+    if (Assign(default_, v)) Changed(Prop::Default);
+}
+
+void Control::SetCancel(bool v) {
+    if (v) {
+        for (auto& c : form_.controls_) {
+            if (c.get() != this && c->cancel_) {
+                c->cancel_ = false;
+                c->Changed(Prop::Default);
+            }
+        }
+    }
+    if (Assign(cancel_, v)) Changed(Prop::Default);
+}
+
+int Control::Clamp(int v) const {
+    const int lo = std::min(min_, max_), hi = std::max(min_, max_);
+    return std::clamp(v, lo, hi);
+}
+
+void Control::SetValueSilently(int v) {
+    if (Assign(value_, v)) Changed(Prop::Value);
+}
+
+void Control::SetValue(int v) {
+    const bool events = form_.loaded_;
+    switch (kind_) {
+    case Kind::HScrollBar:
+        if (!Assign(value_, Clamp(v))) return;
+        Changed(Prop::Value);
+        if (events) form_.Fire(OnChange);
+        return;
+    case Kind::CheckBox:
+        if (!Assign(value_, v != 0 ? 1 : 0)) return;
+        Changed(Prop::Value);
+        if (events) form_.Fire(OnClick);
+        return;
+    case Kind::OptionButton:
+        if (v == 0) {
+            SetValueSilently(0);
+            return;
+        }
+        for (auto& c : form_.controls_) {
+            if (c.get() != this && c->kind_ == Kind::OptionButton && c->container_ == container_) {
+                c->SetValueSilently(0);
+            }
+        }
+        SetValueSilently(1);
+        if (events) form_.Fire(OnClick);
+        return;
+    default:
+        SetValueSilently(v);
+        return;
+    }
+}
+
+void Control::SetRange(int min, int max, int smallChange, int largeChange) {
+    if (min == min_ && max == max_ && smallChange == smallChange_ && largeChange == largeChange_) return;
+    min_ = min;
+    max_ = max;
+    smallChange_ = smallChange;
+    largeChange_ = largeChange;
+    Changed(Prop::Range);
+    SetValueSilently(Clamp(value_));
+}
+
+void Control::AddItem(const std::string& item) {
+    items_.push_back(item);
+    Changed(Prop::List);
+}
+
+void Control::ClearList() {
+    if (items_.empty() && listIndex_ == -1) return;
+    items_.clear();
+    listIndex_ = -1;
+    Changed(Prop::List);
+}
+
+void Control::SetListIndex(int i) {
+    if (i < -1 || i >= ListCount()) return;
+    if (!Assign(listIndex_, i)) return;
+    Changed(Prop::ListIndex);
+    if (i >= 0 && form_.loaded_) form_.Fire(OnClick);
+}
+
+void Control::SetInterval(int ms) {
+    if (Assign(interval_, std::max(0, ms))) Changed(Prop::Timer);
+}
+
+void Control::TakePictureSize() {
+    if (!autoSize_ || picture_.source == Picture::Source::None) return;
+    const ScreenInfo screen = form_.app().Screen();
+    const int border = border_ ? 2 : 0;
+    Move(left_, top_, screen.PixelsToTwipsX(picture_.widthPx + border),
+         screen.PixelsToTwipsY(picture_.heightPx + border));
+}
+
+bool Control::LoadPicture(const std::string& path) {
+    Picture p;
+    if (!form_.app().backend().LoadPictureFile(path, p)) {
+        SetPicture(Picture{});
+        return false;
+    }
+    p.source = Picture::Source::File;
+    p.path = path;
+    SetPicture(p);
+    return true;
+}
+
+void Control::SetPicture(const Picture& p) {
+    if (!Assign(picture_, p)) return;
+    Changed(Prop::Picture);
+    TakePictureSize();
+}
+
+void Control::SetIconPicture(int sizeTwips) {
+    const ScreenInfo screen = form_.app().Screen();
+    Picture p;
+    p.source = Picture::Source::Icon;
+    p.widthPx = screen.TwipsToPixelsX(sizeTwips);
+    p.heightPx = screen.TwipsToPixelsY(sizeTwips);
+    SetPicture(p);
+}
+
+void Control::Draw(const DrawOp& op) {
+    drawOps_.push_back(op);
+    if (form_.loaded_) form_.app().backend().Draw(*this, op);
+}
+
+void Control::Cls() {
+    drawOps_.clear();
+    currentX_ = currentY_ = 0;
+    DrawOp op;
+    op.type = DrawOp::Type::Clear;
+    op.color = backColor_;
+    Draw(op);
+}
+
+void Control::PSet(int x, int y) {
+    DrawOp op;
+    op.type = DrawOp::Type::Point;
+    op.x1 = op.x2 = x;
+    op.y1 = op.y2 = y;
+    op.color = foreColor_;
+    op.width = drawWidth_;
+    currentX_ = x;
+    currentY_ = y;
+    Draw(op);
+}
+
+void Control::LineTo(int x, int y) { Line(currentX_, currentY_, x, y); }
+
+void Control::Line(int x1, int y1, int x2, int y2) {
+    DrawOp op;
+    op.type = DrawOp::Type::Line;
+    op.x1 = x1;
+    op.y1 = y1;
+    op.x2 = x2;
+    op.y2 = y2;
+    op.color = foreColor_;
+    op.width = drawWidth_;
+    currentX_ = x2;
+    currentY_ = y2;
+    Draw(op);
+}
+
+void Control::Box(int x1, int y1, int x2, int y2, bool filled, Color color) {
+    DrawOp op;
+    op.type = filled ? DrawOp::Type::FilledBox : DrawOp::Type::Box;
+    op.x1 = x1;
+    op.y1 = y1;
+    op.x2 = x2;
+    op.y2 = y2;
+    op.color = color;
+    op.width = drawWidth_;
+    currentX_ = x2;
+    currentY_ = y2;
+    Draw(op);
+}
+
+void Control::UserClick() {
+    if (!Reachable()) return;
+    switch (kind_) {
+    case Kind::OptionButton:
+        SetValue(1);
+        return;
+    case Kind::CheckBox:
+        SetValue(value_ != 0 ? 0 : 1);
+        return;
+    case Kind::Button:
+    case Kind::Label:
+    case Kind::Image:
+    case Kind::PictureBox:
+    case Kind::Frame:
+        form_.Fire(OnClick);
+        return;
+    default:
+        return;
+    }
+}
+
+void Control::UserSetValue(int v) {
+    if (!Reachable()) return;
+    if (kind_ != Kind::HScrollBar) {
+        // A user cannot clear an option button; only selecting another one does.
+        if (kind_ == Kind::OptionButton && v == 0) return;
+        SetValue(v);
+        return;
+    }
+    const int clamped = Clamp(v);
+    if (clamped == value_ && !dragged_) return;
+    dragged_ = false;
+    SetValueSilently(clamped);
+    form_.Fire(OnChange);
+}
+
+void Control::UserScroll(int v) {
+    if (!Reachable() || kind_ != Kind::HScrollBar) return;
+    if (!Assign(value_, Clamp(v))) return;
+    dragged_ = true;
+    Changed(Prop::Value);
+    form_.Fire(OnScroll);
+}
+
+void Control::UserSelect(int listIndex) {
+    if (!Reachable() || kind_ != Kind::ComboBox) return;
+    SetListIndex(listIndex);
+}
+
+void Control::UserDblClick() {
+    if (Reachable()) form_.Fire(OnDblClick);
+}
+
+void Control::UserMouseDown(int button, int shift, int x, int y) {
+    if (Reachable()) form_.Fire(OnMouseDown, button, shift, x, y);
+}
+
+void Control::UserMouseUp(int button, int shift, int x, int y) {
+    if (Reachable()) form_.Fire(OnMouseUp, button, shift, x, y);
+}
+
+void Control::UserMouseMove(int button, int shift, int x, int y) {
+    if (Reachable()) form_.Fire(OnMouseMove, button, shift, x, y);
+}
+
+void Control::FireTimer() {
+    if (kind_ == Kind::Timer && enabled_ && interval_ > 0 && form_.loaded_) form_.Fire(OnTimer);
+}
+
+}  // namespace ui

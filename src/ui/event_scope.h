@@ -1,0 +1,39 @@
+// What the model's sources share: the count of running handlers, which keeps App::Reap
+// from freeing a form under one, the handlers' calls, and the setting of a property.
+#pragma once
+
+#include "ui/ui.h"
+
+namespace ui {
+
+// Counts running handlers so that App::Reap never frees a form under one.
+class EventScope {
+public:
+    explicit EventScope(App& app) : app_(app) { ++app_.eventDepth_; }
+    ~EventScope() { --app_.eventDepth_; }
+    EventScope(const EventScope&) = delete;
+    EventScope& operator=(const EventScope&) = delete;
+
+private:
+    App& app_;
+};
+
+template <class... P, class... A>
+void Form::Fire(const std::function<void(P...)>& handler, A... args) {
+    if (!handler) return;
+    // A handler may replace itself while it runs; the copy keeps it alive.
+    const std::function<void(P...)> h = handler;
+    EventScope scope(app_);
+    h(args...);
+}
+
+// Sets a property; true when the value changed.
+template <class T>
+bool Assign(T& field, const T& value) {
+    if (field == value) return false;
+    field = value;
+    return true;
+}
+
+
+}  // namespace ui

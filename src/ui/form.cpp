@@ -1,0 +1,225 @@
+#include <algorithm>
+#include <stdexcept>
+#include <utility>
+
+#include "ui/event_scope.h"
+
+namespace ui {
+
+namespace {
+
+bool TakesFocus(Kind k) {
+    switch (k) {
+    case Kind::Button:
+    case Kind::OptionButton:
+    case Kind::CheckBox:
+    case Kind::ComboBox:
+    case Kind::HScrollBar:
+    case Kind::PictureBox:
+        return true;
+    default:
+        return false;
+    }
+}
+
+}  // namespace
+
+Form::Form(App& app, std::string name, int clientWidthTwips, int clientHeightTwips)
+    : app_(app), name_(std::move(name)), clientWidth_(clientWidthTwips), clientHeight_(clientHeightTwips) {}
+
+Form::~Form() = default;
+
+Control* Form::Find(const std::string& name, int index) const {
+    for (const auto& c : controls_) {
+        if (c->name() == name && c->index() == index) return c.get();
+    }
+    return nullptr;
+}
+
+Control& Form::Ctl(const std::string& name, int index) const {
+    Control* c = Find(name, index);
+    if (!c) {
+        throw std::out_of_range(name_ + " has no control " +
+                                (index < 0 ? name : name + "(" + std::to_string(index) + ")"));
+    }
+    return *c;
+}
+
+void Form::ThrowWrongKind(const Control& c, Kind wanted) const {
+    static constexpr const char* kNames[] = {"Label", "Button", "OptionButton", "CheckBox", "ComboBox", "HScrollBar",
+                                             "Frame", "PictureBox", "Image", "Shape", "Timer"};
+    throw std::invalid_argument(name_ + "." + c.DesignName() + " is of kind " + kNames[static_cast<int>(c.kind())] +
+                                ", not " + kNames[static_cast<int>(wanted)]);
+}
+
+void Form::Changed(Prop p) {
+    if (loaded_) app_.backend_.Update(*this, p);
+}
+
+void Form::Changed(Control& c, Prop p) {
+    if (loaded_) app_.backend_.Update(c, p);
+}
+
+void Form::SetCaption(const std::string& text) {
+    if (Assign(caption_, text)) Changed(Prop::Caption);
+}
+
+int Form::Width() const { return clientWidth_ + app_.backend_.FrameWidth(*this); }
+int Form::Height() const { return clientHeight_ + app_.backend_.FrameHeight(*this); }
+
+void Form::SetLeft(int v) {
+    if (Assign(left_, v)) Changed(Prop::Geometry);
+}
+
+void Form::SetTop(int v) {
+    if (Assign(top_, v)) Changed(Prop::Geometry);
+}
+
+void Form::SetWidth(int v) { SetClientSize(v - app_.backend_.FrameWidth(*this), clientHeight_); }
+void Form::SetHeight(int v) { SetClientSize(clientWidth_, v - app_.backend_.FrameHeight(*this)); }
+
+void Form::SetClientSize(int widthTwips, int heightTwips) {
+    widthTwips = std::max(0, widthTwips);
+    heightTwips = std::max(0, heightTwips);
+    if (widthTwips == clientWidth_ && heightTwips == clientHeight_) return;
+    clientWidth_ = widthTwips;
+    clientHeight_ = heightTwips;
+    Changed(Prop::Geometry);
+    if (loaded_) FireResize();
+}
+
+void Form::SetBackColor(Color c) {
+    if (Assign(backColor_, c)) Changed(Prop::BackColor);
+}
+
+void Form::SetKeyPreview(bool v) {
+    if (Assign(keyPreview_, v)) Changed(Prop::KeyPreview);
+}
+
+void Form::SetMaximized(bool v) {
+    if (Assign(maximized_, v)) Changed(Prop::WindowState);
+}
+
+void Form::SetTopMost(bool v) {
+    if (Assign(topMost_, v)) Changed(Prop::TopMost);
+}
+
+void Form::SetMousePointer(Pointer p) {
+    if (Assign(mousePointer_, p)) Changed(Prop::MousePointer);
+}
+
+void Form::Load() {
+    if (loaded_ || app_.ended_) return;
+    app_.backend_.Create(*this);
+    loaded_ = true;
+    unloaded_ = false;
+    shownSinceLoad_ = false;
+    Fire(OnLoad);
+}
+
+void Form::Show() {
+    Load();
+    if (!loaded_) return;  // the load handler ended the app or unloaded the form
+    visible_ = true;
+    app_.backend_.Show(*this, true);
+    if (!shownSinceLoad_) {
+        shownSinceLoad_ = true;
+        FireResize();
+        if (!loaded_) return;
+    }
+    FireActivate();
+}
+
+void Form::Hide() {
+    if (!visible_) return;
+    visible_ = false;
+    if (loaded_) app_.backend_.Show(*this, false);
+}
+
+void Form::Unload() {
+    if (!loaded_ || unloading_) return;
+    unloading_ = true;
+    Fire(OnUnload);
+    unloading_ = false;
+    if (!loaded_) return;  // the unload handler ended the app
+    DestroySilently();
+}
+
+void Form::DestroySilently() {
+    visible_ = false;
+    app_.backend_.Destroy(*this);
+    loaded_ = false;
+    unloaded_ = true;
+}
+
+void Form::SetFocus() {
+    if (loaded_) app_.backend_.Focus(*this);
+}
+
+std::intptr_t Form::Handle() const { return loaded_ ? app_.backend_.Handle(*this) : 0; }
+
+bool Form::HasFocusableControl() const {
+    return std::any_of(controls_.begin(), controls_.end(),
+                       [](const auto& c) { return TakesFocus(c->kind()) && c->Reachable(); });
+}
+
+void Form::UserKeyDown(int keyCode, int shift, Control* focused) {
+    if (!Reachable()) return;
+    if (keyPreview_ || !HasFocusableControl()) {
+        Fire(OnKeyDown, keyCode, shift);
+        if (!Reachable()) return;
+    }
+    if (keyCode != kKeyEnter && keyCode != kKeyEsc) return;
+    // Windows' rule: Enter presses the push button that has the focus.
+    if (keyCode == kKeyEnter && focused != nullptr && &focused->form() == this && focused->kind() == Kind::Button &&
+        focused->Reachable()) {
+        focused->UserClick();
+        return;
+    }
+    for (const auto& c : controls_) {
+        if (c->kind() == Kind::Button && (keyCode == kKeyEnter ? c->IsDefault() : c->IsCancel()) && c->Reachable()) {
+            c->UserClick();
+            return;
+        }
+    }
+}
+
+void Form::UserKeyPress(int ascii) {
+    if (!Reachable()) return;
+    if (keyPreview_ || !HasFocusableControl()) Fire(OnKeyPress, ascii);
+}
+
+void Form::UserMouseDown(int button, int shift, int x, int y) {
+    if (Reachable()) Fire(OnMouseDown, button, shift, x, y);
+}
+
+void Form::UserMouseUp(int button, int shift, int x, int y) {
+    if (Reachable()) Fire(OnMouseUp, button, shift, x, y);
+}
+
+void Form::UserDblClick() {
+    if (Reachable()) Fire(OnDblClick);
+}
+
+void Form::FireActivate() {
+    if (inActivate_ || !loaded_) return;
+    inActivate_ = true;
+    struct Reset {
+        bool& flag;
+        ~Reset() { flag = false; }
+    } reset{inActivate_};
+    Fire(OnActivate);
+}
+
+void Form::FireResize() {
+    if (loaded_) Fire(OnResize);
+}
+
+std::intptr_t Form::FireUserMessage(std::uintptr_t wParam, std::intptr_t lParam) {
+    if (!loaded_ || !OnUserMessage) return 0;
+    const auto h = OnUserMessage;
+    EventScope scope(app_);
+    return h(wParam, lParam);
+}
+
+}  // namespace ui
