@@ -24,7 +24,7 @@ Mode ParseCommandLine(const std::string& arguments) {
     return Mode::StartupRun;
 }
 
-ApplyButtons AddApplyButtons(ui::Form& form, int top) {
+ApplyButtons AddApplyButtons(ui::Form& form, int top, Startup& program, std::function<bool()> store) {
     ApplyButtons row{form.Add<ui::Button>("cmdCandel", 900, top, 1275, 495),
                      form.Add<ui::Button>("cmdOK", 2580, top, 1275, 495),
                      form.Add<ui::Button>("cmdApply", 4260, top, 1275, 495)};
@@ -34,6 +34,19 @@ ApplyButtons AddApplyButtons(ui::Form& form, int top) {
     row.cmdOK.SetDefault(true);
     row.cmdApply.SetCaption("&Apply");
     row.cmdApply.SetEnabled(false);
+
+    auto apply = [&program, &apply_button = row.cmdApply, store = std::move(store)] {
+        const bool stored = store();
+        apply_button.SetEnabled(false);
+        if (!stored) program.ReportSettingsNotSaved();
+        return stored;
+    };
+    row.cmdApply.OnClick = [apply] { apply(); };
+    row.cmdOK.OnClick = [&form, &apply_button = row.cmdApply, apply] {
+        if (apply_button.Enabled() && !apply()) return;
+        form.Unload();
+    };
+    row.cmdCandel.OnClick = [&form] { form.Unload(); };
     return row;
 }
 
