@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <utility>
 
 #include "startup/auto_scan.h"
 #include "startup/main_window.h"
@@ -35,15 +36,15 @@ ApplyButtons AddApplyButtons(ui::Form& form, int top, Startup& program, std::fun
     row.cmdApply.SetCaption("&Apply");
     row.cmdApply.SetEnabled(false);
 
-    auto apply = [&program, &apply_button = row.cmdApply, store = std::move(store)] {
+    auto apply = [&program, &applyButton = row.cmdApply, store = std::move(store)] {
         const bool stored = store();
-        apply_button.SetEnabled(false);
+        applyButton.SetEnabled(false);
         if (!stored) program.ReportSettingsNotSaved();
         return stored;
     };
     row.cmdApply.OnClick = [apply] { apply(); };
-    row.cmdOK.OnClick = [&form, &apply_button = row.cmdApply, apply] {
-        if (apply_button.Enabled() && !apply()) return;
+    row.cmdOK.OnClick = [&form, &applyButton = row.cmdApply, apply] {
+        if (applyButton.Enabled() && !apply()) return;
         form.Unload();
     };
     row.cmdCandel.OnClick = [&form] { form.Unload(); };
