@@ -75,10 +75,7 @@ void frmFeedbackSound::Form_Load() {
 }
 
 void frmFeedbackSound::optFeedbackSound_Click(int index) {
-    if (index == pendingSoundMode_) return;
-    const int old = pendingSoundMode_;
-    pendingSoundMode_ = static_cast<std::uint8_t>(index);
-    MoveOptionMark(optFeedbackSound, old, index);
+    if (!ChooseOption(optFeedbackSound, pendingSoundMode_, index)) return;
     UpdateApplyButton();
 }
 

@@ -3,19 +3,17 @@
 #pragma once
 
 #include "controlpanel/control_panel.h"
-#include "shared/vendor.h"
+#include "shared/about.h"
 
 namespace kesma::controlpanel {
 
-class frmMcuInfo : public VendorForm {
+class frmMcuInfo : public LineDialog {
 public:
     frmMcuInfo(ui::App& app, ControlPanel& cp);
 
     ui::Label& lblMcuInfo;
-    ui::Button& cmdOK;
 
     void Form_Load();
-    void cmdOK_Click();
 
 private:
     ControlPanel& cp_;

@@ -94,10 +94,7 @@ void frmMouseSpeed::chkBoth_Click() {
 }
 
 void frmMouseSpeed::optAcceleration_Click(int index) {
-    if (index == pendingAcceleration_) return;
-    const int old = pendingAcceleration_;
-    pendingAcceleration_ = static_cast<std::uint8_t>(index);
-    MoveOptionMark(optAcceleration, old, index);
+    if (!ChooseOption(optAcceleration, pendingAcceleration_, index)) return;
     UpdateApplyButton();
 }
 

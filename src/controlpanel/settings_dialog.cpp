@@ -57,6 +57,15 @@ void SettingsDialog::MoveOptionMark(const ui::ControlArray<ui::OptionButton>& op
     }
 }
 
+bool SettingsDialog::ChooseOption(const ui::ControlArray<ui::OptionButton>& options, std::uint8_t& pending,
+                                  int index) {
+    if (index == pending) return false;
+    const int old = pending;
+    pending = static_cast<std::uint8_t>(index);
+    MoveOptionMark(options, old, index);
+    return true;
+}
+
 void SettingsDialog::SetApplyEnabled(bool enabled) { apply_->SetEnabled(enabled); }
 
 void SettingsDialog::cmdApply_Click() {

@@ -4,6 +4,7 @@
 // writes it in ApplyChanges.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -46,6 +47,9 @@ protected:
     // index without an option (-1 for none, or a value out of range in the record) is
     // skipped.
     static void MoveOptionMark(const ui::ControlArray<ui::OptionButton>& options, int from, int to);
+    // A click on options(index): the pending value and the mark move to it; false when it
+    // is the pending choice already.
+    static bool ChooseOption(const ui::ControlArray<ui::OptionButton>& options, std::uint8_t& pending, int index);
     void SetApplyEnabled(bool enabled);
     // Unloads under the hourglass; nothing is sent.
     void CloseDialog();

@@ -8,16 +8,13 @@ namespace kesma::controlpanel {
 frmSupport::frmSupport(ui::App& app, ControlPanel& cp)
     : ui::Form(app, "frmSupport", 4950, 1395),
       picSupport(Add<ui::PictureBox>("picSupport", 0, 60, 1215, 495)),
-      cmdOK(Add<ui::Button>("cmdOK", 120, 720, 1215, 495)),
+      cmdOK(AddCloseButton(*this, 120, 720, 1215, 495)),
       cp_(cp) {
     SetCaption("Support");
     picSupport.SetAutoSize(true);
-    cmdOK.SetCaption("&OK");
-    cmdOK.SetDefault(true);
 
     OnLoad = [this] { Form_Load(); };
     OnUnload = [this] { cp_.ReturnToMainWindow(); };
-    cmdOK.OnClick = [this] { cmdOK_Click(); };
 }
 
 void frmSupport::Form_Load() {
@@ -31,7 +28,5 @@ void frmSupport::Form_Load() {
     cmdOK.SetLeft((ScaleWidth() - cmdOK.Width()) / 2);
     CentreWindow(*this);
 }
-
-void frmSupport::cmdOK_Click() { Unload(); }
 
 }  // namespace kesma::controlpanel

@@ -13,7 +13,6 @@ public:
     ui::Button& cmdOK;
 
     void Form_Load();
-    void cmdOK_Click();
 
 private:
     ControlPanel& cp_;

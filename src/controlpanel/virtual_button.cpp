@@ -105,19 +105,13 @@ void frmVirtualButton::Form_Load() {
 }
 
 void frmVirtualButton::optVirtualButton_Click(int index) {
-    if (index == pending_.TouchMode) return;
-    const int old = pending_.TouchMode;
-    pending_.TouchMode = static_cast<std::uint8_t>(index);
-    MoveOptionMark(optVirtualButton, old, index);
+    if (!ChooseOption(optVirtualButton, pending_.TouchMode, index)) return;
     UpdateAutoControls();
     SetApplyEnabled(UpdateApplyButton());
 }
 
 void frmVirtualButton::optRBFunction_Click(int index) {
-    if (index == pending_.RightButton) return;
-    const int old = pending_.RightButton;
-    pending_.RightButton = static_cast<std::uint8_t>(index);
-    MoveOptionMark(optRBFunction, old, index);
+    if (!ChooseOption(optRBFunction, pending_.RightButton, index)) return;
     UpdateAutoControls();
     SetApplyEnabled(UpdateApplyButton());
 }

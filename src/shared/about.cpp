@@ -4,18 +4,16 @@
 
 namespace kesma {
 
-frmAbout::frmAbout(ui::App& app, VendorBranding& branding, std::function<void()> onUnload)
-    : VendorForm(app, "frmAbout", 6975, 2880, kControlPanelHeader),
-      lblCopyright(Add<ui::Label>("lblCopyright", 480, 1500, 5580, 240)),
-      cmdOK(Add<ui::Button>("cmdOK", 2880, 2100, 1215, 435)),
-      branding_(branding) {
-    SetCaption(" About");
-    cmdOK.SetCaption("&OK");
-    cmdOK.SetDefault(true);
+LineDialog::LineDialog(ui::App& app, const std::string& name, const std::string& lineName, int lineWidth)
+    : VendorForm(app, name, 6975, 2880, kControlPanelHeader),
+      line_(Add<ui::Label>(lineName, 480, 1500, lineWidth, 240)),
+      cmdOK(AddCloseButton(*this, 2880, 2100, 1215, 435)) {}
 
+frmAbout::frmAbout(ui::App& app, VendorBranding& branding, std::function<void()> onUnload)
+    : LineDialog(app, "frmAbout", "lblCopyright", 5580), lblCopyright(line_), branding_(branding) {
+    SetCaption(" About");
     OnLoad = [this] { Form_Load(); };
     OnUnload = std::move(onUnload);
-    cmdOK.OnClick = [this] { cmdOK_Click(); };
 }
 
 void frmAbout::Form_Load() {
@@ -26,7 +24,5 @@ void frmAbout::Form_Load() {
     CentreWindow(*this);
     CentreIcon(*this);
 }
-
-void frmAbout::cmdOK_Click() { Unload(); }
 
 }  // namespace kesma

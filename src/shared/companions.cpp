@@ -57,20 +57,16 @@ void Companions::SendToSlot(std::int32_t window, std::uintptr_t request) {
     if (window != KESMA_NO_WINDOW) windows_.SendMessageA(window, kWmUser, request, 0);
 }
 
-void Companions::NotifyCalibrationStart() {
+void Companions::SendToRightButton(std::uintptr_t request) {
     link_.GetRightButtonWindow();
-    SendToSlot(link_.RightButtonSlot.Window, kRequestHide);
+    SendToSlot(link_.RightButtonSlot.Window, request);
 }
 
-void Companions::NotifyCalibrationEnd() {
-    link_.GetRightButtonWindow();
-    SendToSlot(link_.RightButtonSlot.Window, kRequestShow);
-}
+void Companions::NotifyCalibrationStart() { SendToRightButton(kRequestHide); }
 
-void Companions::CloseRightButtonProgram() {
-    link_.GetRightButtonWindow();
-    SendToSlot(link_.RightButtonSlot.Window, kRequestClose);
-}
+void Companions::NotifyCalibrationEnd() { SendToRightButton(kRequestShow); }
+
+void Companions::CloseRightButtonProgram() { SendToRightButton(kRequestClose); }
 
 void Companions::CloseSmiProgram() {
     link_.GetSmiWindow();

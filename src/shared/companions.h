@@ -50,6 +50,8 @@ public:
 
 private:
     void SendToSlot(std::int32_t window, std::uintptr_t request);
+    // Reads the right-button window from the driver, then sends it the request.
+    void SendToRightButton(std::uintptr_t request);
     DeviceLink& link_;
     SettingsStore& store_;
     WindowPort& windows_;

@@ -23,6 +23,14 @@ void CentreWindow(ui::Form& window) {
     window.SetLeft(screen.widthTwips / 2 - window.Width() / 2);
 }
 
+ui::Button& AddCloseButton(ui::Form& dialog, int left, int top, int width, int height) {
+    ui::Button& button = dialog.Add<ui::Button>("cmdOK", left, top, width, height);
+    button.SetCaption("&OK");
+    button.SetDefault(true);
+    button.OnClick = [&dialog] { dialog.Unload(); };
+    return button;
+}
+
 void CentreIn(const ui::PictureBox& box, ui::Image& picture) {
     picture.SetTop(RoundHalfEven(box.ScaleHeight() - picture.Height(), 2));
     picture.SetLeft(RoundHalfEven(box.ScaleWidth() - picture.Width(), 2));

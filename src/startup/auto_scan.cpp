@@ -19,7 +19,7 @@ frmAutoScan::frmAutoScan(ui::App& app, Startup& program)
       Label2(Add<ui::Label>("Label2", 1320, 240, 555, 195, &Frame1)),
       cboDevice(Add<ui::ComboBox>("cboDevice", 1320, 480, 2595, 315, &Frame1)),
       lblDetectMode(Add<ui::Label>("lblDetectMode", 4080, 540, 930, 195, &Frame1)),
-      buttons(AddApplyButtons(*this, 2820)),
+      buttons(AddApplyButtons(*this, 2820, program, [this] { return Store(); })),
       program_(program) {
     Frame1.SetCaption("  Auto Scan Mode Configuration");
     Label1.SetCaption("Port::");
@@ -29,9 +29,6 @@ frmAutoScan::frmAutoScan(ui::App& app, Startup& program)
     OnLoad = [this] { Form_Load(); };
     cboCOM.OnClick = [this] { UpdateAutoScanControls(); };
     cboDevice.OnClick = [this] { UpdateAutoScanControls(); };
-    buttons.cmdApply.OnClick = [this] { cmdApply_Click(); };
-    buttons.cmdOK.OnClick = [this] { cmdOK_Click(); };
-    buttons.cmdCandel.OnClick = [this] { cmdCandel_Click(); };
 }
 
 void frmAutoScan::Form_Load() {
@@ -73,9 +70,7 @@ void frmAutoScan::UpdateAutoScanControls() {
     lblDetectMode.SetCaption(detect ? "Detect Mode" : "Assign Mode");
 }
 
-void frmAutoScan::cmdApply_Click() { Apply(); }
-
-bool frmAutoScan::Apply() {
+bool frmAutoScan::Store() {
     const int port = cboCOM.ListIndex();
     const int row = cboDevice.ListIndex();
     bool stored = true;
@@ -85,19 +80,7 @@ bool frmAutoScan::Apply() {
         program_.AutoScanDevice = kDeviceTable[static_cast<std::size_t>(row)].code;
         stored = program_.SaveAutoScanValues();
     }
-    buttons.cmdApply.SetEnabled(false);
-    if (!stored) program_.ReportSettingsNotSaved();
     return stored;
-}
-
-void frmAutoScan::cmdOK_Click() {
-    // After a refused store the dialog stays, so the user sees the choice was not kept.
-    if (buttons.cmdApply.Enabled() && !Apply()) return;
-    Unload();  // the program's only window: the program ends
-}
-
-void frmAutoScan::cmdCandel_Click() {
-    Unload();  // the program's only window: the program ends
 }
 
 }  // namespace kesma::startup

@@ -48,13 +48,10 @@ public:
 
     void Form_Load();
     void UpdateAutoScanControls();
-    void cmdApply_Click();
-    void cmdOK_Click();
-    void cmdCandel_Click();
 
 private:
-    // False when the settings key refused the choice (reported).
-    bool Apply();
+    // False when the settings key refused the choice.
+    bool Store();
 
     Startup& program_;
 };

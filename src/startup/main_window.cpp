@@ -73,7 +73,7 @@ frmMain::frmMain(ui::App& app, Startup& program)
       picTest(Add<ui::PictureBox>("picTest", 600, 300, 780, 780, &Frame4)),
       imgOFF(Add<ui::Image>("imgOFF", 0, 0, 480, 480, &picTest)),
       imgON(Add<ui::Image>("imgON", 0, 0, 480, 480, &picTest)),
-      buttons(AddApplyButtons(*this, 4500)),
+      buttons(AddApplyButtons(*this, 4500, program, [this] { return Store(); })),
       program_(program) {
     Frame1.SetCaption("  Double Click Configuration");
     Frame2.SetCaption(" System Information");
@@ -87,9 +87,6 @@ frmMain::frmMain(ui::App& app, Startup& program)
     hscTT.OnChange = hscTT.OnScroll = [this] { hscTT_Change(); };
     hscWW.OnChange = hscWW.OnScroll = [this] { hscWW_Change(); };
     hscHH.OnChange = hscHH.OnScroll = [this] { hscHH_Change(); };
-    buttons.cmdApply.OnClick = [this] { cmdApply_Click(); };
-    buttons.cmdOK.OnClick = [this] { cmdOK_Click(); };
-    buttons.cmdCandel.OnClick = [this] { cmdCandel_Click(); };
     imgOFF.OnDblClick = [this] { imgOFF_DblClick(); };
     imgON.OnDblClick = [this] { imgON_DblClick(); };
     imgIcon.OnDblClick = [this] { imgIcon_DblClick(); };
@@ -164,27 +161,13 @@ void frmMain::ShowSystemValues() {
     lblSiHH.SetCaption(std::to_string(system.GetSystemMetrics(kSmCyDoubleClk)));
 }
 
-void frmMain::cmdApply_Click() { Apply(); }
-
-bool frmMain::Apply() {
+bool frmMain::Store() {
     program_.DoubleClickSpeed = hscTT.Value();
     program_.DoubleClickWidth = hscWW.Value();
     program_.DoubleClickHeight = hscHH.Value();
     const bool stored = program_.ApplyDoubleClickSettings();
     ShowSystemValues();
-    buttons.cmdApply.SetEnabled(false);
-    if (!stored) program_.ReportSettingsNotSaved();
     return stored;
-}
-
-void frmMain::cmdOK_Click() {
-    // After a refused store the window stays, so the user sees the values were not kept.
-    if (buttons.cmdApply.Enabled() && !Apply()) return;
-    Unload();  // the program's only window: the program ends
-}
-
-void frmMain::cmdCandel_Click() {
-    Unload();  // the program's only window: the program ends
 }
 
 void frmMain::imgOFF_DblClick() { SetTestArea(true); }

@@ -39,9 +39,6 @@ public:
     void hscTT_Change();
     void hscWW_Change();
     void hscHH_Change();
-    void cmdApply_Click();
-    void cmdOK_Click();
-    void cmdCandel_Click();
     void imgOFF_DblClick();
     void imgON_DblClick();
     void imgIcon_DblClick();
@@ -49,8 +46,8 @@ public:
     bool DoubleClickDiffers() const;
 
 private:
-    // False when the settings key refused the values (reported).
-    bool Apply();
+    // False when the settings key refused the values.
+    bool Store();
     void UpdateApplyButton();
     void ShowSystemValues();
     void SetTestArea(bool on);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <utility>
 
 #include "startup/auto_scan.h"
 #include "startup/main_window.h"
@@ -24,7 +25,7 @@ Mode ParseCommandLine(const std::string& arguments) {
     return Mode::StartupRun;
 }
 
-ApplyButtons AddApplyButtons(ui::Form& form, int top) {
+ApplyButtons AddApplyButtons(ui::Form& form, int top, Startup& program, std::function<bool()> store) {
     ApplyButtons row{form.Add<ui::Button>("cmdCandel", 900, top, 1275, 495),
                      form.Add<ui::Button>("cmdOK", 2580, top, 1275, 495),
                      form.Add<ui::Button>("cmdApply", 4260, top, 1275, 495)};
@@ -34,6 +35,19 @@ ApplyButtons AddApplyButtons(ui::Form& form, int top) {
     row.cmdOK.SetDefault(true);
     row.cmdApply.SetCaption("&Apply");
     row.cmdApply.SetEnabled(false);
+
+    auto apply = [&program, &applyButton = row.cmdApply, store = std::move(store)] {
+        const bool stored = store();
+        applyButton.SetEnabled(false);
+        if (!stored) program.ReportSettingsNotSaved();
+        return stored;
+    };
+    row.cmdApply.OnClick = [apply] { apply(); };
+    row.cmdOK.OnClick = [&form, &applyButton = row.cmdApply, apply] {
+        if (applyButton.Enabled() && !apply()) return;
+        form.Unload();
+    };
+    row.cmdCandel.OnClick = [&form] { form.Unload(); };
     return row;
 }
 

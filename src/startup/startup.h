@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "platform/platform.h"
@@ -84,7 +85,12 @@ struct ApplyButtons {
     ui::Button& cmdOK;
     ui::Button& cmdApply;
 };
-ApplyButtons AddApplyButtons(ui::Form& form, int top);
+// `store` keeps the window's values and says whether the settings key took them. Apply
+// stores, then disables itself and reports a refused store; OK applies when Apply is
+// enabled and closes the window unless the store was refused, so the user sees the values
+// were not kept; Cancel closes it. The window is the program's only one: closing it ends
+// the program.
+ApplyButtons AddApplyButtons(ui::Form& form, int top, Startup& program, std::function<bool()> store);
 
 inline constexpr HeaderDesign kStartupHeader{"TouchScreen System Startup Version ", 420, 5220, 0, 0, 2940, 465,
                                              0, 600, 4740};
