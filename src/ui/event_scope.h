@@ -2,20 +2,15 @@
 // from freeing a form under one, the handlers' calls, and the setting of a property.
 #pragma once
 
+#include "ui/depth_count.h"
 #include "ui/ui.h"
 
 namespace ui {
 
 // Counts running handlers so that App::Reap never frees a form under one.
-class EventScope {
+class EventScope : DepthCount {
 public:
-    explicit EventScope(App& app) : app_(app) { ++app_.eventDepth_; }
-    ~EventScope() { --app_.eventDepth_; }
-    EventScope(const EventScope&) = delete;
-    EventScope& operator=(const EventScope&) = delete;
-
-private:
-    App& app_;
+    explicit EventScope(App& app) : DepthCount(app.eventDepth_) {}
 };
 
 template <class... P, class... A>
