@@ -30,5 +30,11 @@ bool Assign(T& field, const T& value) {
     return true;
 }
 
+// Sets a property of a control or form and tells the backend when the value changed.
+template <class Owner, class T>
+void SetProperty(Owner& owner, T& field, const T& value, Prop p) {
+    if (Assign(field, value)) owner.Changed(p);
+}
+
 
 }  // namespace ui
