@@ -36,5 +36,4 @@ void SetProperty(Owner& owner, T& field, const T& value, Prop p) {
     if (Assign(field, value)) owner.Changed(p);
 }
 
-
 }  // namespace ui
