@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <tuple>
 #include <utility>
 
 #include "ui/event_scope.h"
@@ -28,12 +29,8 @@ void Control::SetWidth(int v) { Move(left_, top_, v, height_); }
 void Control::SetHeight(int v) { Move(left_, top_, width_, v); }
 
 void Control::Move(int left, int top, int width, int height) {
-    if (left == left_ && top == top_ && width == width_ && height == height_) return;
-    left_ = left;
-    top_ = top;
-    width_ = width;
-    height_ = height;
-    Changed(Prop::Geometry);
+    auto geometry = std::tie(left_, top_, width_, height_);
+    SetProperty(*this, geometry, std::tie(left, top, width, height), Prop::Geometry);
 }
 
 int Control::ScaleWidth() const {
@@ -46,64 +43,39 @@ int Control::ScaleHeight() const {
     return std::max(0, height_ - border);
 }
 
-void Control::SetCaption(const std::string& text) {
-    if (Assign(caption_, text)) Changed(Prop::Caption);
-}
+void Control::SetCaption(const std::string& text) { SetProperty(*this, caption_, text, Prop::Caption); }
 
-void Control::SetVisible(bool v) {
-    if (Assign(visible_, v)) Changed(Prop::Visible);
-}
+void Control::SetVisible(bool v) { SetProperty(*this, visible_, v, Prop::Visible); }
 
 void Control::SetEnabled(bool v) {
-    if (Assign(enabled_, v)) Changed(kind_ == Kind::Timer ? Prop::Timer : Prop::Enabled);
+    SetProperty(*this, enabled_, v, kind_ == Kind::Timer ? Prop::Timer : Prop::Enabled);
 }
 
-void Control::SetForeColor(Color c) {
-    if (Assign(foreColor_, c)) Changed(Prop::ForeColor);
-}
+void Control::SetForeColor(Color c) { SetProperty(*this, foreColor_, c, Prop::ForeColor); }
 
-void Control::SetBackColor(Color c) {
-    if (Assign(backColor_, c)) Changed(Prop::BackColor);
-}
+void Control::SetBackColor(Color c) { SetProperty(*this, backColor_, c, Prop::BackColor); }
 
-void Control::SetBackTransparent(bool v) {
-    if (Assign(backTransparent_, v)) Changed(Prop::BackColor);
-}
+void Control::SetBackTransparent(bool v) { SetProperty(*this, backTransparent_, v, Prop::BackColor); }
 
-void Control::SetFont(const Font& f) {
-    if (Assign(font_, f)) Changed(Prop::Font);
-}
+void Control::SetFont(const Font& f) { SetProperty(*this, font_, f, Prop::Font); }
 
-void Control::SetAlignment(Align a) {
-    if (Assign(alignment_, a)) Changed(Prop::Alignment);
-}
+void Control::SetAlignment(Align a) { SetProperty(*this, alignment_, a, Prop::Alignment); }
 
-void Control::SetBorder(bool v) {
-    if (Assign(border_, v)) Changed(Prop::Border);
-}
+void Control::SetBorder(bool v) { SetProperty(*this, border_, v, Prop::Border); }
 
-void Control::SetDefault(bool v) {
+void Control::SetDefault(bool v) { SetExclusive(&Control::default_, v); }
+void Control::SetCancel(bool v) { SetExclusive(&Control::cancel_, v); }
+
+void Control::SetExclusive(bool Control::*flag, bool v) {
     if (v) {
         for (auto& c : form_.controls_) {
-            if (c.get() != this && c->default_) {
-                c->default_ = false;
+            if (c.get() != this && (*c).*flag) {
+                (*c).*flag = false;
                 c->Changed(Prop::Default);
             }
         }
     }
-    if (Assign(default_, v)) Changed(Prop::Default);
-}
-
-void Control::SetCancel(bool v) {
-    if (v) {
-        for (auto& c : form_.controls_) {
-            if (c.get() != this && c->cancel_) {
-                c->cancel_ = false;
-                c->Changed(Prop::Default);
-            }
-        }
-    }
-    if (Assign(cancel_, v)) Changed(Prop::Default);
+    SetProperty(*this, this->*flag, v, Prop::Default);
 }
 
 int Control::Clamp(int v) const {
@@ -111,9 +83,7 @@ int Control::Clamp(int v) const {
     return std::clamp(v, lo, hi);
 }
 
-void Control::SetValueSilently(int v) {
-    if (Assign(value_, v)) Changed(Prop::Value);
-}
+void Control::SetValueSilently(int v) { SetProperty(*this, value_, v, Prop::Value); }
 
 void Control::SetValue(int v) {
     const bool events = form_.loaded_;
@@ -148,11 +118,8 @@ void Control::SetValue(int v) {
 }
 
 void Control::SetRange(int min, int max, int smallChange, int largeChange) {
-    if (min == min_ && max == max_ && smallChange == smallChange_ && largeChange == largeChange_) return;
-    min_ = min;
-    max_ = max;
-    smallChange_ = smallChange;
-    largeChange_ = largeChange;
+    auto range = std::tie(min_, max_, smallChange_, largeChange_);
+    if (!Assign(range, std::tie(min, max, smallChange, largeChange))) return;
     Changed(Prop::Range);
     SetValueSilently(Clamp(value_));
 }
@@ -176,9 +143,7 @@ void Control::SetListIndex(int i) {
     if (i >= 0 && form_.loaded_) form_.Fire(OnClick);
 }
 
-void Control::SetInterval(int ms) {
-    if (Assign(interval_, std::max(0, ms))) Changed(Prop::Timer);
-}
+void Control::SetInterval(int ms) { SetProperty(*this, interval_, std::max(0, ms), Prop::Timer); }
 
 void Control::TakePictureSize() {
     if (!autoSize_ || picture_.source == Picture::Source::None) return;
@@ -229,37 +194,19 @@ void Control::Cls() {
     Draw(op);
 }
 
-void Control::PSet(int x, int y) {
-    DrawOp op;
-    op.type = DrawOp::Type::Point;
-    op.x1 = op.x2 = x;
-    op.y1 = op.y2 = y;
-    op.color = foreColor_;
-    op.width = drawWidth_;
-    currentX_ = x;
-    currentY_ = y;
-    Draw(op);
-}
+void Control::PSet(int x, int y) { DrawShape(DrawOp::Type::Point, x, y, x, y, foreColor_); }
 
 void Control::LineTo(int x, int y) { Line(currentX_, currentY_, x, y); }
 
-void Control::Line(int x1, int y1, int x2, int y2) {
-    DrawOp op;
-    op.type = DrawOp::Type::Line;
-    op.x1 = x1;
-    op.y1 = y1;
-    op.x2 = x2;
-    op.y2 = y2;
-    op.color = foreColor_;
-    op.width = drawWidth_;
-    currentX_ = x2;
-    currentY_ = y2;
-    Draw(op);
-}
+void Control::Line(int x1, int y1, int x2, int y2) { DrawShape(DrawOp::Type::Line, x1, y1, x2, y2, foreColor_); }
 
 void Control::Box(int x1, int y1, int x2, int y2, bool filled, Color color) {
+    DrawShape(filled ? DrawOp::Type::FilledBox : DrawOp::Type::Box, x1, y1, x2, y2, color);
+}
+
+void Control::DrawShape(DrawOp::Type type, int x1, int y1, int x2, int y2, Color color) {
     DrawOp op;
-    op.type = filled ? DrawOp::Type::FilledBox : DrawOp::Type::Box;
+    op.type = type;
     op.x1 = x1;
     op.y1 = y1;
     op.x2 = x2;

@@ -2,20 +2,15 @@
 // from freeing a form under one, the handlers' calls, and the setting of a property.
 #pragma once
 
+#include "ui/depth_count.h"
 #include "ui/ui.h"
 
 namespace ui {
 
 // Counts running handlers so that App::Reap never frees a form under one.
-class EventScope {
+class EventScope : DepthCount {
 public:
-    explicit EventScope(App& app) : app_(app) { ++app_.eventDepth_; }
-    ~EventScope() { --app_.eventDepth_; }
-    EventScope(const EventScope&) = delete;
-    EventScope& operator=(const EventScope&) = delete;
-
-private:
-    App& app_;
+    explicit EventScope(App& app) : DepthCount(app.eventDepth_) {}
 };
 
 template <class... P, class... A>
@@ -35,5 +30,10 @@ bool Assign(T& field, const T& value) {
     return true;
 }
 
+// Sets a property of a control or form and tells the backend when the value changed.
+template <class Owner, class T>
+void SetProperty(Owner& owner, T& field, const T& value, Prop p) {
+    if (Assign(field, value)) owner.Changed(p);
+}
 
 }  // namespace ui

@@ -60,20 +60,14 @@ void Form::Changed(Control& c, Prop p) {
     if (loaded_) app_.backend_.Update(c, p);
 }
 
-void Form::SetCaption(const std::string& text) {
-    if (Assign(caption_, text)) Changed(Prop::Caption);
-}
+void Form::SetCaption(const std::string& text) { SetProperty(*this, caption_, text, Prop::Caption); }
 
 int Form::Width() const { return clientWidth_ + app_.backend_.FrameWidth(*this); }
 int Form::Height() const { return clientHeight_ + app_.backend_.FrameHeight(*this); }
 
-void Form::SetLeft(int v) {
-    if (Assign(left_, v)) Changed(Prop::Geometry);
-}
+void Form::SetLeft(int v) { SetProperty(*this, left_, v, Prop::Geometry); }
 
-void Form::SetTop(int v) {
-    if (Assign(top_, v)) Changed(Prop::Geometry);
-}
+void Form::SetTop(int v) { SetProperty(*this, top_, v, Prop::Geometry); }
 
 void Form::SetWidth(int v) { SetClientSize(v - app_.backend_.FrameWidth(*this), clientHeight_); }
 void Form::SetHeight(int v) { SetClientSize(clientWidth_, v - app_.backend_.FrameHeight(*this)); }
@@ -88,25 +82,15 @@ void Form::SetClientSize(int widthTwips, int heightTwips) {
     if (loaded_) FireResize();
 }
 
-void Form::SetBackColor(Color c) {
-    if (Assign(backColor_, c)) Changed(Prop::BackColor);
-}
+void Form::SetBackColor(Color c) { SetProperty(*this, backColor_, c, Prop::BackColor); }
 
-void Form::SetKeyPreview(bool v) {
-    if (Assign(keyPreview_, v)) Changed(Prop::KeyPreview);
-}
+void Form::SetKeyPreview(bool v) { SetProperty(*this, keyPreview_, v, Prop::KeyPreview); }
 
-void Form::SetMaximized(bool v) {
-    if (Assign(maximized_, v)) Changed(Prop::WindowState);
-}
+void Form::SetMaximized(bool v) { SetProperty(*this, maximized_, v, Prop::WindowState); }
 
-void Form::SetTopMost(bool v) {
-    if (Assign(topMost_, v)) Changed(Prop::TopMost);
-}
+void Form::SetTopMost(bool v) { SetProperty(*this, topMost_, v, Prop::TopMost); }
 
-void Form::SetMousePointer(Pointer p) {
-    if (Assign(mousePointer_, p)) Changed(Prop::MousePointer);
-}
+void Form::SetMousePointer(Pointer p) { SetProperty(*this, mousePointer_, p, Prop::MousePointer); }
 
 void Form::Load() {
     if (loaded_ || app_.ended_) return;

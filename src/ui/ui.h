@@ -259,8 +259,14 @@ protected:
 
 private:
     friend class Form;
+    template <class Owner, class T>
+    friend void SetProperty(Owner& owner, T& field, const T& value, Prop p);
     void Changed(Prop p);
+    // Default and cancel: one control of a form at most holds each.
+    void SetExclusive(bool Control::*flag, bool v);
     void Draw(const DrawOp& op);
+    // A point, line or box in the draw width, from (x1, y1) to (x2, y2), where the pen stays.
+    void DrawShape(DrawOp::Type type, int x1, int y1, int x2, int y2, Color color);
     void SetValueSilently(int v);
     int Clamp(int v) const;
     void TakePictureSize();
@@ -390,6 +396,8 @@ public:
 private:
     friend class Control;
     friend class App;
+    template <class Owner, class T>
+    friend void SetProperty(Owner& owner, T& field, const T& value, Prop p);
     void Changed(Prop p);
     void Changed(Control& c, Prop p);
     void DestroySilently();

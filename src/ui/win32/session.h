@@ -11,6 +11,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "ui/depth_count.h"
 #include "ui/ui.h"
 #include "ui/win32/gdi.h"
 
@@ -58,15 +59,9 @@ public:
     // Native state set from the model does not count as user input: notifications that
     // arrive while a Pushing lives are not told to the model.
     bool pushing() const { return pushing_ > 0; }
-    class Pushing {
+    class Pushing : DepthCount {
     public:
-        explicit Pushing(Session& session) : session_(session) { ++session_.pushing_; }
-        ~Pushing() { --session_.pushing_; }
-        Pushing(const Pushing&) = delete;
-        Pushing& operator=(const Pushing&) = delete;
-
-    private:
-        Session& session_;
+        explicit Pushing(Session& session) : DepthCount(session.pushing_) {}
     };
 
     Pointer pointer = Pointer::Default;  // the program-wide pointer
