@@ -5,6 +5,7 @@
 // and carries out what each call answers, in order.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -73,14 +74,16 @@ public:
     RunOutputs IdleTick();
     // Esc was pressed: answered only while the run waits for the panel.
     RunOutputs Esc();
+    // The answer to the open question: the break, or keeping the new calibration.
     RunOutputs Reply(Answer answer);
     // The window is gone: the run ends where it is.
     RunOutputs Abandon();
 
     // The window reads the driver, with a wait before each reading, while this holds.
-    bool Polling() const { return state_ >= State::FirstLiftOff && state_ <= State::LiftOff; }  // State's order
+    bool Polling() const { return state_ >= State::FirstLiftOff && state_ <= State::LiftOff; }
 
 private:
+    // The waits for the panel are FirstLiftOff to LiftOff, in this order.
     enum class State { Idle, FirstLiftOff, Touch, Hold, LiftOff, KeepQuestion, Done };
 
     void Begin(RunOutputs& out);
@@ -97,7 +100,7 @@ private:
     TargetPoints points_{};
     RawPoint reference_{};
     std::uint16_t lastSequence_ = 0;
-    RawPoint samples_[kSamplesNeeded] = {};
+    std::array<RawPoint, kSamplesNeeded> samples_{};
     int sampleCount_ = 0;
     bool holding_ = false;   // a hold period is running
     bool crossShown_ = false;
