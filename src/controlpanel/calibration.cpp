@@ -1,7 +1,5 @@
 #include "controlpanel/calibration.h"
 
-#include <cmath>
-#include <cstdlib>
 #include <initializer_list>
 #include <string>
 
@@ -22,18 +20,8 @@ constexpr ui::Color kSystemWindow = 0x80000005;  // COLOR_WINDOW
 const ui::Font kPromptFont{"MS Sans Serif", 9.75, true, false};
 const ui::Font kSmallBoldFont{"MS Sans Serif", 8.25, true, false};
 
-constexpr int kSteadyRange = 4;   // raw units around the reference
-constexpr int kSamplesNeeded = 4;
-
 constexpr const char* kQuestionTitle = "TouchScreen Calibration";
 constexpr const char* kErrorTitle = "Touchscreen Calibration";
-
-struct Target {
-    int index;
-    const char* name;
-};
-constexpr Target kCornerTargets[] = {{1, "TOP-LEFT"}, {2, "TOP-RIGHT"}, {3, "DOWN-RIGHT"}, {4, "DOWN-LEFT"}};
-constexpr Target kEdgeTargets[] = {{5, "TOP"}, {6, "RIGHT"}, {7, "DOWN"}, {8, "LEFT"}};
 
 // A cross coordinate anchored at the low edge, the high edge or the centre.
 void AtLow(int e, int& a, int& c, int& b) { a = e, c = e + kCrossHalfSize - 1, b = e + 2 * kCrossHalfSize - 1; }
@@ -218,28 +206,23 @@ void frmCalibration::Form_Unload() {
     ShowCursor();
 }
 
-void frmCalibration::Form_KeyPress(int ascii) { ConfirmBreak(ascii); }
+void frmCalibration::Form_KeyPress(int ascii) {
+    if (ascii == ui::kKeyEsc && run_) Render(run_->Esc());
+}
 
-void frmCalibration::TimerHOLD_Timer() { TimerHOLD.SetEnabled(false); }
+// The period is one-shot: the run decides at its next reading what follows.
+void frmCalibration::TimerHOLD_Timer() {
+    TimerHOLD.SetEnabled(false);
+    if (run_) run_->HoldPeriodEnded();
+}
 
 void frmCalibration::TimerIDEL_Timer() {
-    FillIdleBlock(IdleCount);
-    ++IdleCount;
-    if (IdleCount >= IdleSteps) {
-        TimerIDEL.SetEnabled(false);
-        BreakRequested = true;
-    }
+    if (run_) Render(run_->IdleTick());
 }
 
 // ---- the run ----
 
-bool frmCalibration::PenDown() const { return (cp_.Link.Touch.Status & KESMA_PEN_DOWN) != 0; }
-
-// The driver is polled between short waits for input, so a waiting target costs
-// almost no CPU and a new report is still seen within a few milliseconds.
-void frmCalibration::Pump() { app().DoEvents(kPollWaitMs); }
-
-bool frmCalibration::Broken() const { return BreakRequested || !Loaded() || app().Ended(); }
+bool frmCalibration::Gone() const { return !Loaded() || app().Ended(); }
 
 void frmCalibration::HideCursor() {
     while (app().ShowCursor(false) >= 0) {
@@ -251,239 +234,95 @@ void frmCalibration::ShowCursor() {
     }
 }
 
-int frmCalibration::AskYesNo(const std::string& text, unsigned extraFlags) {
-    return app().MsgBox(text, ui::kMbYesNo | ui::kMbIconQuestion | ui::kMbSystemModal | extraFlags, kQuestionTitle);
-}
-
 void frmCalibration::RunCalibration() {
     DeviceLink& link = cp_.Link;
-    RawX.fill(0);
-    RawY.fill(0);
     link.GetSmiWindow();
-    OldCalibration = CalibrationOf(link.Settings);
+    run_.emplace(RunSetup{cp_.Store.CalibrationMode, ResolutionX, ResolutionY, link.SmiSlot.Word,
+                          CalibrationOf(link.Settings)});
     HideCursor();
-    running_ = true;
-
-    // A panel that never reports lift-off would hold the run here for ever: Esc
-    // answered with Yes ends the run from this wait too.
     link.ReadTouchPoint();
-    if (PenDown()) {
-        ShowLiftOffPrompt("START CALIBRATION!");
-        SetTouchIndicator(true);
-        link.SetCalibrationPhase(3);
-        while (PenDown()) {
-            Pump();
-            if (Broken()) {
-                running_ = false;
-                ShowCursor();
-                return;
-            }
+    Render(run_->Start(link.Touch));
+    // The driver is polled between short waits for input, so a waiting target costs almost
+    // no CPU and a new report is still seen within a few milliseconds.
+    while (run_->Polling()) {
+        app().DoEvents(kPollWaitMs);
+        if (Gone()) {
+            Render(run_->Abandon());
+        } else if (run_->Polling()) {  // not ended by a break or the idle time-out in the wait
             link.ReadTouchPoint();
+            Render(run_->Report(link.Touch));
         }
     }
-    SetTouchIndicator(false);
-    BreakRequested = false;
-
-    const std::int32_t mode = cp_.Store.CalibrationMode;
-    int result = 1;
-    if (mode != 0 && mode != 1) {
-        running_ = false;
-        ShowCursor();
-        app().MsgBox("Fail to calibration! ( mode " + std::to_string(mode) + " not support )");
-    } else if (!ScreenCanBeCalibrated(ResolutionX, ResolutionY)) {
-        // The extrapolation scales by the screen less the crosses: nothing to scale by.
-        running_ = false;
-        ShowCursor();
-        ShowError(app(),
-                  "Invalid Screen Resolution! (" + std::to_string(ResolutionX) + " X " + std::to_string(ResolutionY) +
-                      ")\r\n\r\nThe screen must be more than 32 pixels wide and high to calibrate.",
-                  kErrorTitle);
-    } else {
-        result = Calibrate(mode == 0 ? CalibrationKind::Corners : CalibrationKind::Edges);
-    }
-    running_ = false;
-    if (result == 0) ValidateApplyAndAsk();
+    run_.reset();
     ShowCursor();
 }
 
-int frmCalibration::Calibrate(CalibrationKind kind) {
-    const Target* targets = kind == CalibrationKind::Corners ? kCornerTargets : kEdgeTargets;
-    for (int i = 0; i < 4; ++i) {
-        if (AcquireTarget(targets[i].index, targets[i].name) != 0) return 1;
-    }
-    running_ = false;
-    TargetPoints points;
-    for (int i = 0; i < 4; ++i) points[i] = {RawX[targets[i].index], RawY[targets[i].index]};
-    WindowSlot& smi = cp_.Link.SmiSlot;
-    smi.Word = static_cast<std::uint16_t>(NormalRotation(smi.Word));
-    const CalibrationOutcome outcome = ComputeCalibration(kind, points, smi.Word, ResolutionX, ResolutionY);
-    if (!outcome.direction.ok) {
-        ShowCursor();
-        ShowError(app(),
-                  "Incorrect Panel Direction! (" + outcome.direction.firstCode + "-" + outcome.direction.secondCode +
-                      ")\r\n\r\nPlease checkout the pinout of your touch panel.",
-                  kErrorTitle);
-        HideCursor();
-        return 1;
-    }
-    pending_ = outcome.result;
-    return 0;
-}
-
-int frmCalibration::AcquireTarget(int index, const std::string& name) {
-    DeviceLink& link = cp_.Link;
-    CurrentTarget = index;
-    std::array<RawPoint, kSamplesNeeded> samples{};
-    for (;;) {
-        DrawCrossMark(index, true);
-        ShowTouchPrompt(name);
-        SetLabelCaption(LabelAction, "TOUCH");
-        SetTouchIndicator(false);
-        StartIdleCountdown();
-        Pump();
-
-        do {
-            link.ReadTouchPoint();
-            Pump();
-            if (Broken()) return Abandon();
-        } while (!PenDown());
-        int refX = link.Touch.X, refY = link.Touch.Y;
-        std::uint16_t lastSeq = link.Touch.Sequence;
-
-        SetTouchIndicator(true);
-        SetLabelCaption(LabelAction, "HOLD");
-        StopIdleCountdown();
-        int n = 0;
-        // Each touch-down gets a whole period, also right after an early lift.
-        TimerHOLD.SetEnabled(false);
-        TimerHOLD.SetEnabled(true);
-        Pump();
-
-        bool lifted = false;
-        for (;;) {
-            link.ReadTouchPoint();
-            const TouchPoint report = link.Touch;
-            Pump();
-            if (Broken()) return Abandon();
-            if ((report.Status & KESMA_PEN_DOWN) == 0) {
-                lifted = true;
-                break;
+void frmCalibration::Render(const RunOutputs& outputs) {
+    using K = RunOutput::Kind;
+    for (const RunOutput& o : outputs) {
+        switch (o.kind) {
+        case K::Phase: cp_.Link.SetCalibrationPhase(o.value); break;
+        case K::Cross: DrawCrossMark(o.value, o.on); break;
+        case K::TouchPrompt: ShowTouchPrompt(o.text); break;
+        case K::LiftOffPrompt: ShowLiftOffPrompt(o.text); break;
+        case K::Action: SetLabelCaption(LabelAction, o.text); break;
+        case K::Indicator: SetTouchIndicator(o.on); break;
+        case K::CountdownStart:  // on an empty bar: blocks left by an earlier one would not count
+            DrawIdleFrame();
+            ClearIdleBar();
+            TimerIDEL.SetEnabled(true);
+            break;
+        case K::CountdownStop:
+            TimerIDEL.SetEnabled(false);
+            ClearIdleBar();
+            break;
+        case K::CountdownBlock: FillIdleBlock(o.value); break;
+        case K::CountdownEnd: TimerIDEL.SetEnabled(false); break;
+        case K::HoldStart:
+            TimerHOLD.SetEnabled(false);
+            TimerHOLD.SetEnabled(true);
+            break;
+        case K::Panels:
+            for (ui::Control* c : std::initializer_list<ui::Control*>{&picMesg, &lblHelp, &LabelAction}) {
+                c->SetVisible(o.on);
             }
-            if (TimerHOLD.Enabled()) {
-                if (report.Sequence == lastSeq) continue;
-                lastSeq = report.Sequence;
-                if (n >= kSamplesNeeded) continue;
-                if (std::abs(refX - report.X) <= kSteadyRange && std::abs(refY - report.Y) <= kSteadyRange) {
-                    samples[n++] = {report.X, report.Y};
-                } else {
-                    n = 0;
-                    refX = report.X, refY = report.Y;
-                }
-            } else {
-                if (n >= kSamplesNeeded) break;
-                link.SetCalibrationPhase(3);
-                TimerHOLD.SetEnabled(true);
-            }
+            break;
+        case K::Ask: Ask(o); break;
+        case K::Notice:
+            ShowCursor();
+            app().MsgBox(o.text);
+            break;
+        case K::Error:
+            ShowCursor();
+            ShowError(app(), o.text, kErrorTitle);
+            break;
+        case K::Apply: SendCalibration(o.words); break;
+        case K::HideScreen: picCalibration.SetVisible(false); break;
+        case K::Restore:
+            app().SetPointer(ui::Pointer::Hourglass);
+            SendCalibration(o.words);
+            app().SetPointer(ui::Pointer::Default);
+            break;
         }
-        if (!lifted) break;
     }
-
-    std::int16_t sumX = 0, sumY = 0;
-    for (const RawPoint& p : samples) {
-        sumX = static_cast<std::int16_t>(sumX + p.X);
-        sumY = static_cast<std::int16_t>(sumY + p.Y);
-    }
-    RawX[index] = static_cast<std::int16_t>(std::floor(sumX / static_cast<double>(kSamplesNeeded)));
-    RawY[index] = static_cast<std::int16_t>(std::floor(sumY / static_cast<double>(kSamplesNeeded)));
-
-    DrawCrossMark(index, false);
-    ShowLiftOffPrompt("NEXT STEP!");
-    SetLabelCaption(LabelAction, "LIFT-OFF");
-    link.SetCalibrationPhase(5);
-
-    Pump();
-    for (;;) {
-        link.ReadTouchPoint();
-        if (!PenDown()) break;
-        Pump();
-        if (Broken()) return Abandon();
-    }
-    SetTouchIndicator(false);
-    return 0;
 }
 
-int frmCalibration::Abandon() {
-    cp_.Link.SetCalibrationPhase(4);
-    return 1;
-}
-
-void frmCalibration::ConfirmBreak(int keyCode) {
-    if (keyCode != ui::kKeyEsc || !running_) return;
-    cp_.Link.SetCalibrationPhase(0);
-    // A No puts back exactly what was there: the cross is gone once its point is taken, and
-    // the countdown runs only while a target waits for its touch.
-    const bool crossShown = crossShown_;
-    const bool counting = TimerIDEL.Enabled();
-    DrawCrossMark(CurrentTarget, false);
-    StopIdleCountdown();
-    for (ui::Control* c : std::initializer_list<ui::Control*>{&picMesg, &lblHelp, &LabelAction}) c->SetVisible(false);
+// The cursor shows while a question is open, and hides again when the run goes on waiting.
+void frmCalibration::Ask(const RunOutput& question) {
     ShowCursor();
-    BreakRequested = AskYesNo("Are you sure you want to break calibration?", ui::kMbDefButton2) == ui::kIdYes;
-    if (!Loaded() || app().Ended()) return;
-    HideCursor();
-    for (ui::Control* c : std::initializer_list<ui::Control*>{&lblHelp, &picMesg, &LabelAction}) c->SetVisible(true);
-    if (counting) StartIdleCountdown();
-    if (crossShown) DrawCrossMark(CurrentTarget, true);
+    const unsigned flags = ui::kMbYesNo | ui::kMbIconQuestion | ui::kMbSystemModal;
+    const int answer = app().MsgBox(question.text, flags | (question.on ? ui::kMbDefButton2 : 0), kQuestionTitle);
+    if (Gone()) return;
+    const RunOutputs outputs = run_->Reply(answer == ui::kIdYes  ? CalibrationRun::Answer::Yes
+                                           : answer == ui::kIdNo ? CalibrationRun::Answer::No
+                                                                 : CalibrationRun::Answer::None);
+    if (run_->Polling()) HideCursor();
+    Render(outputs);
 }
 
-void frmCalibration::ValidateApplyAndAsk() {
-    const std::string code = ValidateCalibration(pending_);
-    if (!code.empty()) {
-        ShowCursor();
-        ShowError(app(),
-                  "Invalid Result of Calibration! (" + code +
-                      ")\r\n\r\nIt may be cause by that you have calibrated with touch on invalid position.",
-                  kErrorTitle);
-        HideCursor();
-        return;
-    }
-    ApplyNewCalibration();
-    picCalibration.SetVisible(false);
-    ShowCursor();
-    cp_.Link.SetCalibrationPhase(0);
-    const int answer = AskYesNo(
-        "CALIBRATION IS COMPLETE.\r\rFor test, touch on the screen and check cursor position.\r"
-        "To save new calibration, click Yes button.\rTo restore old calibration, click No button.",
-        0);
-    if (answer == ui::kIdNo) {
-        app().SetPointer(ui::Pointer::Hourglass);
-        RestoreOldCalibration();
-        app().SetPointer(ui::Pointer::Default);
-    }
-}
-
-void frmCalibration::ApplyNewCalibration() {
-    WriteCalibration(cp_.Link.Settings, pending_);
+void frmCalibration::SendCalibration(const Calibration& words) {
+    WriteCalibration(cp_.Link.Settings, words);
     cp_.Link.SetCalibration();
-}
-
-void frmCalibration::RestoreOldCalibration() {
-    WriteCalibration(cp_.Link.Settings, OldCalibration);
-    cp_.Link.SetCalibration();
-}
-
-// Each countdown starts on an empty bar: blocks left by an earlier one would not count.
-void frmCalibration::StartIdleCountdown() {
-    IdleSteps = 20;
-    IdleStepWidth = 10;
-    DrawIdleFrame();
-    ClearIdleBar();
-    TimerIDEL.SetEnabled(true);
-}
-
-void frmCalibration::StopIdleCountdown() {
-    TimerIDEL.SetEnabled(false);
-    ClearIdleBar();
 }
 
 // ---- drawing ----
@@ -508,7 +347,6 @@ void frmCalibration::DrawCrossMark(int index, bool visible) {
             LabelAction.SetTop(Tw(p.top));
             LabelAction.SetAlignment(p.align);
         }
-        crossShown_ = visible;
         const ui::Color boxColor = visible ? kRed : ui::kWhite;
         const ui::Color lineColor = visible ? ui::kBlack : ui::kWhite;
         picCalibration.Box(b.x1, b.y1, b.x2, b.y2, false, boxColor);
@@ -541,7 +379,7 @@ void frmCalibration::SetTouchIndicator(bool touched) {
 }
 
 void frmCalibration::DrawIdleFrame() {
-    const int barWidth = IdleSteps * IdleStepWidth;
+    const int barWidth = CalibrationRun::kIdleSeconds * kIdleStepWidth;
     IdleBarTop = RoundHalfEven(Px(lblHelp.Top()) + 2.0 * Px(lblHelp.Height()));
     IdleBarBottom = IdleBarTop + 10;
     IdleBarLeft = RoundHalfEven(Px(picMesg.Width()) / 2.0 + Px(picMesg.Left()) - barWidth / 2.0);
@@ -550,12 +388,11 @@ void frmCalibration::DrawIdleFrame() {
 }
 
 void frmCalibration::FillIdleBlock(int n) {
-    const int x = n * IdleStepWidth + IdleBarLeft;
-    picHome.Box(x + 2, IdleBarTop, x + 2 + IdleStepWidth - 3, IdleBarBottom, true, kRed);
+    const int x = n * kIdleStepWidth + IdleBarLeft;
+    picHome.Box(x + 2, IdleBarTop, x + 2 + kIdleStepWidth - 3, IdleBarBottom, true, kRed);
 }
 
 void frmCalibration::ClearIdleBar() {
-    IdleCount = 0;
     picHome.Box(IdleBarLeft, IdleBarTop, IdleBarRight, IdleBarBottom, true, picHome.BackColor());
 }
 

@@ -1,12 +1,13 @@
-// The full-screen four-point calibration: the window, the run over the driver's touch
-// reports, and the drawing of the crosses, prompts and idle bar.
+// The full-screen four-point calibration window: it drives a CalibrationRun with the
+// driver's touch reports and its timers, and draws the crosses, prompts and idle bar.
 #pragma once
 
-#include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "controlpanel/calibration_math.h"
+#include "controlpanel/calibration_run.h"
 #include "controlpanel/control_panel.h"
 #include "ui/ui.h"
 
@@ -52,16 +53,12 @@ private:
     void TimerHOLD_Timer();
     void TimerIDEL_Timer();
 
+    // Feeds the run the driver's readings between waits for input, until it stops polling.
     void RunCalibration();
-    int Calibrate(CalibrationKind kind);
-    int AcquireTarget(int index, const std::string& name);
-    int Abandon();
-    void ConfirmBreak(int keyCode);
-    void ValidateApplyAndAsk();
-    void ApplyNewCalibration();
-    void RestoreOldCalibration();
-    void StartIdleCountdown();
-    void StopIdleCountdown();
+    // Carries out what the run answered, in its order.
+    void Render(const RunOutputs& outputs);
+    void Ask(const RunOutput& question);
+    void SendCalibration(const Calibration& words);
 
     // Drawing.
     void DrawCrossMark(int index, bool visible);
@@ -75,27 +72,17 @@ private:
     // A label that sizes itself to its caption, keeping the side its alignment names.
     void SetLabelCaption(ui::Label& label, const std::string& text);
 
-    // The run's waits.
-    bool PenDown() const;
-    void Pump();
-    bool Broken() const;  // a break, the idle time-out, or the window gone
+    bool Gone() const;  // the window unloaded or the program ending
     void HideCursor();
     void ShowCursor();
-    int AskYesNo(const std::string& text, unsigned extraFlags);
     int Px(int twips) const;
     int Tw(int px) const;
 
     ControlPanel& cp_;
     std::int16_t ResolutionX = 0, ResolutionY = 0;
-    std::array<std::int16_t, 26> RawX{}, RawY{};  // entries 1..25
-    int CurrentTarget = 0;
-    bool BreakRequested = false;
-    bool running_ = false;  // Esc is answered while the targets are being acquired
-    bool crossShown_ = false;  // the cross of CurrentTarget is on the screen
-    Calibration OldCalibration;
-    Calibration pending_;
+    std::optional<CalibrationRun> run_;  // while RunCalibration runs
     std::uint8_t SavedRbAutoMode = 0;
-    int IdleSteps = 20, IdleCount = 0, IdleStepWidth = 10;
+    static constexpr int kIdleStepWidth = 10;  // pixels a second of the idle bar
     int IdleBarLeft = 0, IdleBarTop = 0, IdleBarRight = 0, IdleBarBottom = 0;
 };
 
