@@ -1,8 +1,13 @@
-; The touch-screen utilities' installer: one 64-bit package, branded from a vendor folder.
+; The touch-screen utilities' installer, branded from a vendor folder: the 64-bit package, or
+; with X86 defined the 32-bit package for 32-bit Windows (x86 stub, the 32-bit programs).
 ; tools/package defines BUILD (the programs to pack), VENDOR (the vendor folder),
 ; OUTFILE, VENDER_NAME, VENDER_STYLE, HARDWARE_ID and UNINSTALLER (the built unins000.exe).
 Unicode true
-Target amd64-unicode
+!ifdef X86
+  Target x86-unicode
+!else
+  Target amd64-unicode
+!endif
 SetCompressor /SOLID lzma
 RequestExecutionLevel admin
 
@@ -33,7 +38,11 @@ RequestExecutionLevel admin
 
 Name "${PRODUCT}"
 OutFile "${OUTFILE}"
-InstallDir "$PROGRAMFILES64\Lumivane\TouchScreen"
+!ifdef X86
+  InstallDir "$PROGRAMFILES\Lumivane\TouchScreen"
+!else
+  InstallDir "$PROGRAMFILES64\Lumivane\TouchScreen"
+!endif
 BrandingText "${PRODUCT}"
 ShowInstDetails show
 
@@ -55,11 +64,21 @@ ShowInstDetails show
 !insertmacro MUI_LANGUAGE "English"
 
 Function .onInit
+!ifdef X86
+  ; On 64-bit Windows the 64-bit package is the one to install: this one would put the 32-bit
+  ; programs into Program Files (x86) and their values into the 32-bit registry view, beside
+  ; what the 64-bit package installs. On 32-bit Windows the one registry view is the programs'.
+  ${If} ${RunningX64}
+    MessageBox MB_ICONSTOP "This package of ${PRODUCT} is for 32-bit Windows. On 64-bit Windows install the 64-bit package, TouchScreenSetup.exe." /SD IDOK
+    Abort
+  ${EndIf}
+!else
   SetRegView 64
   ${IfNot} ${RunningX64}
     MessageBox MB_ICONSTOP "${PRODUCT} needs 64-bit Windows." /SD IDOK
     Abort
   ${EndIf}
+!endif
 FunctionEnd
 
 Section "Programs"

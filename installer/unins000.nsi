@@ -2,8 +2,13 @@
 ; rather than an NSIS uninstaller: those copy themselves to a temporary folder, start the copy
 ; and end at once, and the removal program waits for the process it started to end only once
 ; the work is done. /SILENT (the removal program's switch) or /S run it without a window.
+; X86 defined: the 32-bit package's, for 32-bit Windows, where the one registry view is used.
 Unicode true
-Target amd64-unicode
+!ifdef X86
+  Target x86-unicode
+!else
+  Target amd64-unicode
+!endif
 SetCompressor /SOLID lzma
 RequestExecutionLevel admin
 
@@ -24,7 +29,9 @@ ShowInstDetails show
 Page instfiles
 
 Function .onInit
+!ifndef X86
   SetRegView 64
+!endif
   ${GetParameters} $0
   ClearErrors
   ${GetOptions} $0 "/SILENT" $1
