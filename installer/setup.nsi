@@ -14,27 +14,14 @@ RequestExecutionLevel admin
 !include "MUI2.nsh"
 !include "LogicLib.nsh"
 !include "x64.nsh"
+!include "WordFunc.nsh"
 
 !define PRODUCT "${VENDER_NAME} TouchScreen"
 !define SETTINGS_KEY "SOFTWARE\Lumivane\TouchScreen\Velorix"
 !define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
 !define ARP_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\KesmaTouchScreen"
 
-; Makes a shortcut ask for elevation, as its "Run as administrator" box does: bit 0x2000
-; (RunAsUser) of LinkFlags, the dword at offset 0x14 of the .lnk, is bit 0x20 of byte 0x15.
-; CreateShortcut has no switch for it.
-!macro RunAsAdministrator LINK
-  ClearErrors
-  FileOpen $0 "${LINK}" a
-  ${IfNot} ${Errors}
-    FileSeek $0 0x15 SET
-    FileReadByte $0 $1
-    IntOp $1 $1 | 0x20
-    FileSeek $0 0x15 SET
-    FileWriteByte $0 $1
-    FileClose $0
-  ${EndIf}
-!macroend
+!include "${__FILEDIR__}/runasadmin.nsh"
 
 Name "${PRODUCT}"
 OutFile "${OUTFILE}"
@@ -79,6 +66,29 @@ Function .onInit
     Abort
   ${EndIf}
 !endif
+  Call RefuseOtherInstallations
+FunctionEnd
+
+; One installation per machine: none over the Windows Installer package's, and none older than
+; the one installed. An installation of this package that is not newer is upgraded in place
+; ($Upgrade 1), keeping the settings key as it is: the factory settings are imported only once.
+Var Upgrade
+Function RefuseOtherInstallations
+  System::Call 'msi::MsiEnumRelatedProductsW(w "${UPGRADE_CODE}", i 0, i 0, w .r1) i .r0'
+  ${If} $0 == 0
+    MessageBox MB_ICONSTOP "${PRODUCT} is installed on this computer by its Windows Installer package (TouchScreenSetup.msi). Remove it first (Add/Remove Programs, or msiexec /x $1), then run this setup program." /SD IDOK
+    Abort
+  ${EndIf}
+  ReadRegStr $0 HKLM "${ARP_KEY}" "DisplayVersion"
+  StrCpy $Upgrade 0
+  ${If} $0 != ""
+    ${VersionCompare} $0 "${VERSION}" $1
+    ${If} $1 == 1
+      MessageBox MB_ICONSTOP "A newer version ($0) of ${PRODUCT} is installed on this computer: this setup program changes nothing." /SD IDOK
+      Abort
+    ${EndIf}
+    StrCpy $Upgrade 1
+  ${EndIf}
 FunctionEnd
 
 Section "Programs"
@@ -141,6 +151,7 @@ Section "Programs"
   ; import that failed ends the install with the setup program's exit status, so that an
   ; unattended deployment sees it.
   ${If} ${Silent}
+  ${AndIf} $Upgrade == 0
     StrCpy $0 0
     ExecWait '"$INSTDIR\Kesmainst.exe" /XPEFBASETUP' $0
     ${If} $0 != 0
@@ -151,6 +162,7 @@ SectionEnd
 
 Function .onInstSuccess
   ${IfNot} ${Silent}
+  ${AndIf} $Upgrade == 0
     Exec '"$INSTDIR\Kesmainst.exe"'
   ${EndIf}
 FunctionEnd

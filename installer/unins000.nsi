@@ -40,6 +40,23 @@ Function .onInit
   ${EndIf}
 FunctionEnd
 
+!ifdef PRODUCT_CODE
+; In the Windows Installer package, it has Windows Installer remove the product, its
+; registration included, and ends with msiexec's status; 3010 (a restart needed) counts as
+; done, since the removal program restarts Windows. Its own file, in use meanwhile, and the
+; folder then go at that restart.
+Section "Remove"
+  ExecWait '"$SYSDIR\msiexec.exe" /x ${PRODUCT_CODE} /qn REBOOT=ReallySuppress' $0
+  ${If} $0 == 3010
+    StrCpy $0 0
+  ${EndIf}
+  Delete /REBOOTOK "$EXEDIR\unins000.exe"
+  RMDir /REBOOTOK "$EXEDIR"
+  ${GetParent} "$EXEDIR" $1
+  RMDir /REBOOTOK "$1"
+  SetErrorLevel $0
+SectionEnd
+!else
 Section "Remove"
   ; The uninstaller runs from the install folder it removes.
   StrCpy $INSTDIR "$EXEDIR"
@@ -70,3 +87,4 @@ Section "Remove"
   DeleteRegKey /ifempty HKLM "SOFTWARE\Lumivane\TouchScreen"
   DeleteRegKey /ifempty HKLM "SOFTWARE\Lumivane"
 SectionEnd
+!endif

@@ -8,7 +8,16 @@
 
 #include <windows.h>
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
+    // The Windows Installer package's uninstall and upgrade close the companions this way
+    // before they remove or replace the programs: no window, no question, status 0.
+    if (commandLine && lstrcmpiA(commandLine, "/CLOSECOMPANIONS") == 0) {
+        using namespace kesma::win32;
+        Wiring<DeviceAdapter, RegistryAdapter, WindowAdapter, ProcessAdapter, FileAdapter> wiring;
+        kesma::ProgramServices services(wiring.platform());
+        kesma::removal::CloseCompanions(services);
+        return 0;
+    }
     return ui::RunGuarded(kesma::removal::kRemovalTitle, [] {
         using namespace kesma::win32;
         Wiring<DeviceAdapter, RegistryAdapter, WindowAdapter, ProcessAdapter, FileAdapter, ProcessControlAdapter,

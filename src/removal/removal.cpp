@@ -137,11 +137,11 @@ void frmMain::imgIcon_DblClick() {
     app().Create<frmAbout>(services_.Branding, [this] { Show(); }).Show();
 }
 
-void frmMain::CloseCompanions() {
-    if (!services_.Link.OpenTouchDevice()) return;
-    services_.Programs.CloseRightButtonProgram();
-    services_.Programs.CloseSmiProgram();
-    services_.Link.CloseTouchDevice();
+void CloseCompanions(ProgramServices& services) {
+    if (!services.Link.OpenTouchDevice()) return;
+    services.Programs.CloseRightButtonProgram();
+    services.Programs.CloseSmiProgram();
+    services.Link.CloseTouchDevice();
 }
 
 std::string frmMain::RunUninstaller() {
@@ -168,7 +168,7 @@ std::string frmMain::RunUninstaller() {
 
 void frmMain::cmdYes_Click() {
     Hide();
-    CloseCompanions();
+    CloseCompanions(services_);
     auto& progress = app().Create<setup::frmMessage>(false);
     progress.ShowProgressMessage("Removing files from your system...");
     Pause(app(), 3);

@@ -15,6 +15,10 @@ namespace kesma::removal {
 
 inline constexpr const char* kRemovalTitle = "TouchScreen Software Removal";
 
+// Closes the running companions as the removal does before it starts the uninstaller:
+// the right-button program, then Kesmasmi. Nothing when the device does not open.
+void CloseCompanions(ProgramServices& services);
+
 // What the wait for the uninstaller came to.
 enum class WaitResult { Ended, Failed, Abandoned, TimedOut };
 // Ten waits of a second each on the process, with the window input handled before each.
@@ -39,7 +43,6 @@ private:
     void cmdYes_Click();
     void cmdNo_Click();
     void imgIcon_DblClick();
-    void CloseCompanions();
     // Starts the uninstaller and waits for it. Empty when it ended with exit status 0, else
     // what failed, for the warning.
     std::string RunUninstaller();
