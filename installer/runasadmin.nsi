@@ -1,7 +1,12 @@
 ; The Windows Installer package's helper: makes the settings shortcuts in the Start-menu folder
 ; given as its whole command line ask for elevation. Ends with status 1 when one is missing.
+; X86 defined: the 32-bit package's.
 Unicode true
-Target amd64-unicode
+!ifdef X86
+  Target x86-unicode
+!else
+  Target amd64-unicode
+!endif
 SilentInstall silent
 RequestExecutionLevel user
 OutFile "${OUTFILE}"

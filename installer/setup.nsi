@@ -1,12 +1,15 @@
 ; The touch-screen utilities' installer, branded from a vendor folder: the 64-bit package, or
 ; with X86 defined the 32-bit package for 32-bit Windows (x86 stub, the 32-bit programs).
 ; tools/package defines BUILD (the programs to pack), VENDOR (the vendor folder),
-; OUTFILE, VENDER_NAME, VENDER_STYLE, HARDWARE_ID and UNINSTALLER (the built unins000.exe).
+; OUTFILE, VENDER_NAME, VENDER_STYLE, HARDWARE_ID, UNINSTALLER (the built unins000.exe) and
+; UPGRADE_CODE (that of the Windows Installer package of the same architecture).
 Unicode true
 !ifdef X86
   Target x86-unicode
+  !define MSI_PACKAGE "TouchScreenSetup32.msi"
 !else
   Target amd64-unicode
+  !define MSI_PACKAGE "TouchScreenSetup.msi"
 !endif
 SetCompressor /SOLID lzma
 RequestExecutionLevel admin
@@ -76,7 +79,7 @@ Var Upgrade
 Function RefuseOtherInstallations
   System::Call 'msi::MsiEnumRelatedProductsW(w "${UPGRADE_CODE}", i 0, i 0, w .r1) i .r0'
   ${If} $0 == 0
-    MessageBox MB_ICONSTOP "${PRODUCT} is installed on this computer by its Windows Installer package (TouchScreenSetup.msi). Remove it first (Add/Remove Programs, or msiexec /x $1), then run this setup program." /SD IDOK
+    MessageBox MB_ICONSTOP "${PRODUCT} is installed on this computer by its Windows Installer package (${MSI_PACKAGE}). Remove it first (Add/Remove Programs, or msiexec /x $1), then run this setup program." /SD IDOK
     Abort
   ${EndIf}
   ReadRegStr $0 HKLM "${ARP_KEY}" "DisplayVersion"
