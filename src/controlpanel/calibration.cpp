@@ -225,13 +225,11 @@ void frmCalibration::TimerIDEL_Timer() {
 bool frmCalibration::Gone() const { return !Loaded() || app().Ended(); }
 
 void frmCalibration::HideCursor() {
-    while (app().ShowCursor(false) >= 0) {
-    }
+    while (app().ShowCursor(false) >= 0) {}
 }
 
 void frmCalibration::ShowCursor() {
-    while (app().ShowCursor(true) < 0) {
-    }
+    while (app().ShowCursor(true) < 0) {}
 }
 
 void frmCalibration::RunCalibration() {
@@ -312,7 +310,8 @@ void frmCalibration::Ask(const RunOutput& question) {
     ShowCursor();
     const unsigned flags = ui::kMbYesNo | ui::kMbIconQuestion | ui::kMbSystemModal;
     const int answer = app().MsgBox(question.text, flags | (question.on ? ui::kMbDefButton2 : 0), kQuestionTitle);
-    if (Gone()) return;
+    // Gone while polling, the loop abandons the run; a No to the last question still restores.
+    if (Gone() && run_->Polling()) return;
     const RunOutputs outputs = run_->Reply(answer == ui::kIdYes  ? CalibrationRun::Answer::Yes
                                            : answer == ui::kIdNo ? CalibrationRun::Answer::No
                                                                  : CalibrationRun::Answer::None);
