@@ -74,6 +74,7 @@ struct PixelRect {
 constexpr Hwnd kHwndTopMost = -1;
 constexpr unsigned kSwpNoSize = 0x0001;
 constexpr unsigned kSwpNoMove = 0x0002;
+constexpr unsigned kSwpNoActivate = 0x0010;
 
 // Top-level windows, their places and the messages between the programs.
 class WindowPort {

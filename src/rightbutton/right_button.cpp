@@ -80,7 +80,8 @@ void frmMain::PlaceOnTop() {
     const ui::ScreenInfo screen = app().Screen();
     SetTop(screen.PixelsToTwipsY(work.bottom - (window.bottom - window.top)));
     SetLeft(screen.PixelsToTwipsX(work.right - (window.right - window.left)));
-    windows_.SetWindowPos(Handle(), kHwndTopMost, kSwpNoMove | kSwpNoSize);
+    // Without the activation: placing a window activates it, even a hidden one.
+    windows_.SetWindowPos(Handle(), kHwndTopMost, kSwpNoMove | kSwpNoSize | kSwpNoActivate);
 }
 
 void frmMain::Form_Load() {

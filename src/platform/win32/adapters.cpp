@@ -10,7 +10,7 @@ static_assert(REG_SZ == kRegSz && REG_DWORD == kRegDword);
 static_assert(GW_HWNDNEXT == kGwHwndNext && GWLP_HINSTANCE == kGwwHinstance && WM_USER == kWmUser &&
               SMTO_ABORTIFHUNG == kSmtoAbortIfHung);
 static_assert(SW_HIDE == kSwHide && SW_SHOWNORMAL == kSwShowNormal);
-static_assert(SWP_NOSIZE == kSwpNoSize && SWP_NOMOVE == kSwpNoMove);
+static_assert(SWP_NOSIZE == kSwpNoSize && SWP_NOMOVE == kSwpNoMove && SWP_NOACTIVATE == kSwpNoActivate);
 
 namespace {
 

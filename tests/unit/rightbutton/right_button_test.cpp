@@ -144,7 +144,7 @@ TEST_F(RightButtonTest, StartRegistersATopmostButtonInTheWorkAreaCorner) {
     ASSERT_EQ(windows.placements.size(), 1u);
     EXPECT_EQ(windows.placements[0].window, rb.form.Handle());
     EXPECT_EQ(windows.placements[0].insertAfter, kHwndTopMost);
-    EXPECT_EQ(windows.placements[0].flags, kSwpNoMove | kSwpNoSize);
+    EXPECT_EQ(windows.placements[0].flags, kSwpNoMove | kSwpNoSize | kSwpNoActivate);
 
     EXPECT_TRUE(rb.form.Visible());
     EXPECT_EQ(SlotRequests(), (std::vector<std::string>{"Get", Set(rb, 0)}));
