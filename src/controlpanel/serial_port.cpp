@@ -35,6 +35,7 @@ frmSerialPort::frmSerialPort(ui::App& app, ControlPanel& cp)
     for (ui::Label* label : lines.lblDEVICE) label->SetForeColor(kGreyText);
     cmdOK.SetCaption("&OK");
     cmdOK.SetDefault(true);
+    cmdOK.SetCancel(true);  // Esc closes as OK does: the dialog only shows the ports
 
     OnLoad = [this] { Form_Load(); };
     OnActivate = [this] { Form_Activate(); };

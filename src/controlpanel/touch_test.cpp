@@ -71,6 +71,7 @@ frmTest::frmTest(ui::App& app, ControlPanel& cp)
     cmdClear.SetCaption("&Clear");
     cmdClear.OnClick = [this] { picHome.Cls(); };
     cmdExit.SetCaption("E&xit Test");
+    cmdExit.SetCancel(true);  // Esc ends the test as the button does
     cmdExit.OnClick = [this] { Unload(); };
 
     picHome.SetBackColor(ui::kWhite);

@@ -64,6 +64,7 @@ public:
 constexpr unsigned kGwHwndNext = 2;
 constexpr int kGwwHinstance = -6;
 constexpr unsigned kWmUser = 0x400;
+constexpr unsigned kSmtoAbortIfHung = 0x0002;
 
 // A rectangle in screen pixels, laid out as a RECT; right and bottom are exclusive.
 struct PixelRect {
@@ -73,6 +74,7 @@ struct PixelRect {
 constexpr Hwnd kHwndTopMost = -1;
 constexpr unsigned kSwpNoSize = 0x0001;
 constexpr unsigned kSwpNoMove = 0x0002;
+constexpr unsigned kSwpNoActivate = 0x0010;
 
 // Top-level windows, their places and the messages between the programs.
 class WindowPort {
@@ -87,8 +89,11 @@ public:
     virtual int GetWindowTextLengthA(Hwnd window) = 0;
     virtual bool SetForegroundWindow(Hwnd window) = 0;
     virtual bool BringWindowToTop(Hwnd window) = 0;
-    virtual std::intptr_t SendMessageA(Hwnd window, unsigned message, std::uintptr_t wParam,
-                                       std::intptr_t lParam) = 0;
+    // SendMessageTimeoutA(window, message, wParam, lParam, flags, timeoutMs, result): false
+    // when the window did not answer in time, is hung (kSmtoAbortIfHung) or is gone.
+    // `result` may be null.
+    virtual bool SendMessageTimeoutA(Hwnd window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam,
+                                     unsigned flags, unsigned timeoutMs, std::uintptr_t* result) = 0;
     // GetWindowRect(window, &rect)
     virtual PixelRect GetWindowRect(Hwnd window) = 0;
     // SetWindowPos(window, insertAfter, 0, 0, 0, 0, flags)

@@ -26,8 +26,9 @@ std::string Hex(std::uintmax_t value) {
 }  // namespace
 
 std::string UnknownRequestText(std::uintptr_t wParam, std::intptr_t lParam) {
-    return "RBF_WndProc Fail! wParam=" + Hex(wParam) + "h, lParam=" +
-           Hex(static_cast<std::uintptr_t>(lParam)) + "h";
+    // 32-bit values, as the message's parameters are in a 32-bit program.
+    return "RBF_WndProc Fail! wParam=" + Hex(static_cast<std::uint32_t>(wParam)) + "h, lParam=" +
+           Hex(static_cast<std::uint32_t>(lParam)) + "h";
 }
 
 frmMain::frmMain(ui::App& app, DeviceLink& link, WindowPort& windows, SystemPort& system)
@@ -39,12 +40,20 @@ frmMain::frmMain(ui::App& app, DeviceLink& link, WindowPort& windows, SystemPort
     cmdAction.SetIconPicture();
     cmdAction.OnClick = [this] { cmdAction_Click(); };
 
+    // Shown and brought back without taking the activation: the user's next key still goes
+    // to the window they work in (the dialog that started this program, say).
+    SetShowsInactive(true);
     // While waiting the button is hidden; the preview lets a key cancel wherever the
     // focus was left.
     SetKeyPreview(true);
     // Only a key that makes a character (Esc and Enter included) cancels; F5, the arrows,
-    // Shift, Ctrl and Alt do not.
-    OnKeyPress = [this](int) { WaitingForTouch = 0; };
+    // Shift, Ctrl and Alt do not. Enter presses the button on its key-down, so the character
+    // it makes afterwards is the arming key's own and cancels nothing.
+    OnKeyDown = [this](int keyCode, int) { enterArms_ = keyCode == ui::kKeyEnter && WaitingForTouch == 0; };
+    OnKeyPress = [this](int ascii) {
+        if (!(ascii == ui::kKeyEnter && enterArms_)) WaitingForTouch = 0;
+        enterArms_ = false;
+    };
     OnMouseDown = [this](int mouseButton, int, int, int) {
         if (mouseButton & (ui::kLeftButton | ui::kRightButton)) WaitingForTouch = 0;
     };
@@ -71,7 +80,8 @@ void frmMain::PlaceOnTop() {
     const ui::ScreenInfo screen = app().Screen();
     SetTop(screen.PixelsToTwipsY(work.bottom - (window.bottom - window.top)));
     SetLeft(screen.PixelsToTwipsX(work.right - (window.right - window.left)));
-    windows_.SetWindowPos(Handle(), kHwndTopMost, kSwpNoMove | kSwpNoSize);
+    // Without the activation: placing a window activates it, even a hidden one.
+    windows_.SetWindowPos(Handle(), kHwndTopMost, kSwpNoMove | kSwpNoSize | kSwpNoActivate);
 }
 
 void frmMain::Form_Load() {
@@ -93,7 +103,7 @@ void frmMain::Form_Load() {
         return;
     }
     // Another copy is registered: bring it back and give way to it.
-    windows_.SendMessageA(slot.Window, kWmUser, kRequestShow, 0);
+    SendRequest(windows_, slot.Window, kRequestShow);
     link_.CloseTouchDevice();
     app().End();
 }

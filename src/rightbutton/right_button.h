@@ -19,7 +19,7 @@ namespace kesma::rightbutton {
 inline constexpr const char* kAppTitle = " TouchScreen Right-Button #Velorix";
 
 // The box text for a WM_USER request this window does not know; hexadecimal in upper
-// case without leading zeros, lParam as its unsigned bit pattern.
+// case without leading zeros, each parameter as the unsigned bit pattern of its low 32 bits.
 std::string UnknownRequestText(std::uintptr_t wParam, std::intptr_t lParam);
 
 class frmMain : public ui::Form {
@@ -42,6 +42,7 @@ private:
     void cmdAction_Click();
     std::intptr_t RBF_WndProc(std::uintptr_t wParam, std::intptr_t lParam);
 
+    bool enterArms_ = false;  // the Enter being pressed arms the wait: its character is no cancel
     DeviceLink& link_;
     WindowPort& windows_;
     SystemPort& system_;

@@ -53,8 +53,12 @@ bool Companions::StartSmiProgram() {
            kWinExecFailureMax;
 }
 
+void SendRequest(WindowPort& windows, Hwnd window, std::uintptr_t request) {
+    windows.SendMessageTimeoutA(window, kWmUser, request, 0, kSmtoAbortIfHung, kRequestTimeoutMs, nullptr);
+}
+
 void Companions::SendToSlot(std::int32_t window, std::uintptr_t request) {
-    if (window != KESMA_NO_WINDOW) windows_.SendMessageA(window, kWmUser, request, 0);
+    if (window != KESMA_NO_WINDOW) SendRequest(windows_, window, request);
 }
 
 void Companions::SendToRightButton(std::uintptr_t request) {

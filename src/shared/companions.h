@@ -15,6 +15,12 @@ namespace kesma {
 class DeviceLink;
 class SettingsStore;
 
+// A request waits this long at most for the companion's answer, and not at all for a hung
+// one (SMTO_ABORTIFHUNG): a companion that does not answer is taken as one that is not there.
+constexpr unsigned kRequestTimeoutMs = 3000;
+// Sends a WM_USER request and ignores the answer (a request that reached nobody included).
+void SendRequest(WindowPort& windows, Hwnd window, std::uintptr_t request);
+
 // wParam of the WM_USER requests.
 constexpr std::uintptr_t kRequestHide = 0x1000;
 constexpr std::uintptr_t kRequestShow = 0x1001;

@@ -27,6 +27,7 @@ ui::Button& AddCloseButton(ui::Form& dialog, int left, int top, int width, int h
     ui::Button& button = dialog.Add<ui::Button>("cmdOK", left, top, width, height);
     button.SetCaption("&OK");
     button.SetDefault(true);
+    button.SetCancel(true);
     button.OnClick = [&dialog] { dialog.Unload(); };
     return button;
 }

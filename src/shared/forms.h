@@ -8,8 +8,8 @@
 namespace kesma {
 
 void CentreWindow(ui::Form& window);
-// cmdOK of a dialog that only shows something: "&OK", the default button, and a click
-// closes the dialog.
+// cmdOK of a dialog that only shows something: "&OK", the default and the cancel button
+// (Enter and Esc), and a click closes the dialog.
 ui::Button& AddCloseButton(ui::Form& dialog, int left, int top, int width, int height);
 // The picture (an icon) centred in the box.
 void CentreIn(const ui::PictureBox& box, ui::Image& picture);

@@ -22,6 +22,37 @@ bool TakesFocus(Kind k) {
     }
 }
 
+bool IsTabStop(const Control& c) {
+    switch (c.kind()) {
+    case Kind::Button:
+    case Kind::CheckBox:
+    case Kind::ComboBox:
+    case Kind::HScrollBar:
+        return c.Reachable();
+    case Kind::OptionButton:
+        return c.Reachable() && static_cast<const OptionButton&>(c).Value() != 0;
+    default:
+        return false;
+    }
+}
+
+// The first control after `from` in the order the form added them (before it with
+// `previous`), wrapping, that `accept` takes; the ends for none.
+template <class Accept>
+Control* Walk(const std::vector<std::unique_ptr<Control>>& controls, const Control* from, bool previous,
+              Accept accept) {
+    const std::size_t n = controls.size();
+    std::size_t at = n;  // none: the walk starts at an end
+    for (std::size_t i = 0; i < n; ++i) {
+        if (controls[i].get() == from) at = i;
+    }
+    for (std::size_t step = 1; step <= n; ++step) {
+        const std::size_t i = at == n ? (previous ? n - step : step - 1) : (at + (previous ? n - step : step)) % n;
+        if (accept(*controls[i])) return controls[i].get();
+    }
+    return nullptr;
+}
+
 }  // namespace
 
 Form::Form(App& app, std::string name, int clientWidthTwips, int clientHeightTwips)
@@ -141,6 +172,22 @@ void Form::SetFocus() {
 }
 
 std::intptr_t Form::Handle() const { return loaded_ ? app_.backend_.Handle(*this) : 0; }
+
+Control* Form::NextTabStop(const Control* from, bool previous) const {
+    return Walk(controls_, from, previous, [](const Control& c) { return IsTabStop(c); });
+}
+
+Control* Form::FocusTarget(Control* last) const {
+    return last && &last->form() == this && IsTabStop(*last) ? last : NextTabStop(nullptr);
+}
+
+Control* Form::NextInGroup(const Control& focused, bool previous) const {
+    if (focused.kind() != Kind::OptionButton) return nullptr;
+    Control* next = Walk(controls_, &focused, previous, [&focused](const Control& c) {
+        return c.kind() == Kind::OptionButton && c.container() == focused.container() && c.Reachable();
+    });
+    return next == &focused ? nullptr : next;
+}
 
 bool Form::HasFocusableControl() const {
     return std::any_of(controls_.begin(), controls_.end(),

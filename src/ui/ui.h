@@ -69,12 +69,14 @@ struct Font {
 };
 
 // A picture held by a picture box, image or button: a bitmap file, the program's
-// icon, or nothing. Size in pixels.
+// icon, or nothing. Size in pixels. A copy shares the file's image as the backend loaded
+// it (`loaded`, the backend's own; null when it has none): the file is read once.
 struct Picture {
     enum class Source { None, File, Icon } source = Source::None;
     std::string path;
     int widthPx = 0;
     int heightPx = 0;
+    std::shared_ptr<void> loaded;
     bool operator==(const Picture&) const = default;
 };
 
@@ -354,6 +356,10 @@ public:
     void SetMaximized(bool v);
     bool TopMost() const { return topMost_; }
     void SetTopMost(bool v);
+    // Show makes the window visible (and restores it when minimised) without taking the
+    // activation from the window the user works in.
+    bool ShowsInactive() const { return showsInactive_; }
+    void SetShowsInactive(bool v) { showsInactive_ = v; }
     // The pointer over this form's windows only, for its own busy work; App::SetPointer is
     // the program-wide one, which wins over it.
     Pointer MousePointer() const { return mousePointer_; }
@@ -371,6 +377,21 @@ public:
     void Unload();
     void SetFocus();
     std::intptr_t Handle() const;  // the native window handle (0 before Load)
+
+    // The keyboard focus; the backend keeps which control has it. The tab order is the
+    // order the controls were added. A tab stop is a reachable button, check box, combo box,
+    // scroll bar or chosen option: an option group (the options of one container) is one
+    // stop, and a focus move the program makes (reactivation, a control disabled or hidden)
+    // never lands on an option that is not chosen, which Windows would choose by itself.
+    // The tab stop after `from` (before it with `previous`), wrapping; the first (last) for
+    // none; null when the form has none.
+    Control* NextTabStop(const Control* from, bool previous = false) const;
+    // Where the focus goes back to: `last` while it is still a tab stop, else the first one.
+    Control* FocusTarget(Control* last) const;
+    // The option an arrow key moves to from the focused option: the next (previous) reachable
+    // option of its group, wrapping; null when `focused` is no option or has no other. The
+    // backend moves the focus there, then chooses it with UserClick, as Windows does.
+    Control* NextInGroup(const Control& focused, bool previous) const;
 
     std::function<void()> OnLoad, OnActivate, OnUnload, OnResize, OnDblClick;
     std::function<void(int keyCode, int shift)> OnKeyDown;
@@ -413,7 +434,7 @@ private:
     std::string caption_;
     int left_ = 0, top_ = 0, clientWidth_, clientHeight_;
     Color backColor_ = kButtonFace;
-    bool keyPreview_ = false, borderless_ = false, maximized_ = false, topMost_ = false;
+    bool keyPreview_ = false, borderless_ = false, maximized_ = false, topMost_ = false, showsInactive_ = false;
     Pointer mousePointer_ = Pointer::Default;
     bool loaded_ = false, visible_ = false, inActivate_ = false;
     bool unloading_ = false, shownSinceLoad_ = false;

@@ -7,9 +7,10 @@ namespace kesma::win32 {
 static_assert(ERROR_SUCCESS == kErrorSuccess && ERROR_FILE_NOT_FOUND == kErrorFileNotFound &&
               ERROR_ACCESS_DENIED == kErrorAccessDenied && ERROR_MORE_DATA == kErrorMoreData);
 static_assert(REG_SZ == kRegSz && REG_DWORD == kRegDword);
-static_assert(GW_HWNDNEXT == kGwHwndNext && GWLP_HINSTANCE == kGwwHinstance && WM_USER == kWmUser);
+static_assert(GW_HWNDNEXT == kGwHwndNext && GWLP_HINSTANCE == kGwwHinstance && WM_USER == kWmUser &&
+              SMTO_ABORTIFHUNG == kSmtoAbortIfHung);
 static_assert(SW_HIDE == kSwHide && SW_SHOWNORMAL == kSwShowNormal);
-static_assert(SWP_NOSIZE == kSwpNoSize && SWP_NOMOVE == kSwpNoMove);
+static_assert(SWP_NOSIZE == kSwpNoSize && SWP_NOMOVE == kSwpNoMove && SWP_NOACTIVATE == kSwpNoActivate);
 
 namespace {
 
@@ -93,9 +94,12 @@ bool WindowAdapter::SetForegroundWindow(Hwnd window) { return ::SetForegroundWin
 
 bool WindowAdapter::BringWindowToTop(Hwnd window) { return ::BringWindowToTop(ToHwnd(window)) != FALSE; }
 
-std::intptr_t WindowAdapter::SendMessageA(Hwnd window, unsigned message, std::uintptr_t wParam,
-                                          std::intptr_t lParam) {
-    return ::SendMessageA(ToHwnd(window), message, wParam, lParam);
+bool WindowAdapter::SendMessageTimeoutA(Hwnd window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam,
+                                        unsigned flags, unsigned timeoutMs, std::uintptr_t* result) {
+    DWORD_PTR answer = 0;
+    const bool answered = ::SendMessageTimeoutA(ToHwnd(window), message, wParam, lParam, flags, timeoutMs, &answer) != 0;
+    if (result) *result = answered ? answer : 0;
+    return answered;
 }
 
 PixelRect WindowAdapter::GetWindowRect(Hwnd window) {

@@ -19,6 +19,7 @@ void HeadlessBackend::Create(Form& form) {
 }
 
 void HeadlessBackend::Destroy(Form& form) {
+    if (focusedControl_ && &focusedControl_->form() == &form) focusedControl_ = nullptr;
     handles_.erase(&form);
     std::erase_if(timers_, [&form](const auto& t) { return &t.first->form() == &form; });
 }
@@ -33,13 +34,35 @@ void HeadlessBackend::Update(Form& form, Prop p) {
 void HeadlessBackend::Update(Control& control, Prop p) {
     updates_.push_back({control.form().name(), control.DesignName(), p});
     if (p == Prop::Timer) StartTimer(static_cast<Timer&>(control));
+    // The focus leaves a control that is disabled or hidden for the next in tab order.
+    if ((p == Prop::Enabled || p == Prop::Visible) && focusedControl_ && !focusedControl_->Reachable()) {
+        focusedControl_ = focusedControl_->form().NextTabStop(focusedControl_);
+    }
 }
 
 void HeadlessBackend::Draw(Control&, const DrawOp&) { ++draws_; }
 
-void HeadlessBackend::Show(Form&, bool) {}
+void HeadlessBackend::Show(Form& form, bool visible) {
+    if (visible) focusedControl_ = form.FocusTarget(focusedControl_);  // shown and activated
+}
 
-void HeadlessBackend::Focus(Form& form) { focused_ = form.name(); }
+void HeadlessBackend::Focus(Form& form) {
+    focused_ = form.name();
+    focusedControl_ = form.FocusTarget(focusedControl_);
+}
+
+void HeadlessBackend::PressTab(bool previous) {
+    if (!focusedControl_) return;
+    if (Control* next = focusedControl_->form().NextTabStop(focusedControl_, previous)) focusedControl_ = next;
+}
+
+void HeadlessBackend::PressArrow(bool previous) {
+    if (!focusedControl_) return;
+    if (Control* next = focusedControl_->form().NextInGroup(*focusedControl_, previous)) {
+        focusedControl_ = next;
+        next->UserClick();
+    }
+}
 
 std::intptr_t HeadlessBackend::Handle(const Form& form) const {
     const auto it = handles_.find(&form);

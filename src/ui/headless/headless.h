@@ -96,6 +96,11 @@ public:
     void ClearUpdates() { updates_.clear(); }
     std::size_t DrawCount() const { return draws_; }
     const std::string& FocusedForm() const { return focused_; }
+    // The control with the keyboard focus, kept by the form's focus rules (null for none).
+    Control* FocusedControl() const { return focusedControl_; }
+    // The user's Tab (Shift+Tab with `previous`) and arrow keys (Up or Left with `previous`).
+    void PressTab(bool previous = false);
+    void PressArrow(bool previous = false);
     bool TimerRunning(const Timer& timer) const { return timers_.count(&timer) != 0; }
 
     std::size_t RunLimit = 1'000'000;
@@ -129,6 +134,7 @@ private:
     std::vector<UpdateRecord> updates_;
     std::size_t draws_ = 0;
     std::string focused_;
+    Control* focusedControl_ = nullptr;
     bool runStalled_ = false, runLimitHit_ = false;
 };
 

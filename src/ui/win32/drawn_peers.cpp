@@ -46,11 +46,9 @@ std::unique_ptr<ControlPeer> MakePeer(Control& control, FormPeer& form, int slot
 // ---- pictures ----
 
 void LoadedPicture::Load(const Picture& pic, HINSTANCE instance) {
-    bitmap.reset();
+    file = pic.source == Picture::Source::File ? pic.loaded : nullptr;
     icon.reset();
-    if (pic.source == Picture::Source::File) {
-        bitmap.reset(static_cast<HBITMAP>(LoadImageA(nullptr, pic.path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)));
-    } else if (pic.source == Picture::Source::Icon) {
+    if (pic.source == Picture::Source::Icon) {
         icon.reset(static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(kProgramIconId), IMAGE_ICON,
                                                  pic.widthPx > 0 ? pic.widthPx : 32,
                                                  pic.heightPx > 0 ? pic.heightPx : 32, 0)));
@@ -60,11 +58,11 @@ void LoadedPicture::Load(const Picture& pic, HINSTANCE instance) {
 void LoadedPicture::Paint(HDC dc, const Picture& pic) const {
     if (icon) {
         DrawIconEx(dc, 0, 0, icon.get(), pic.widthPx, pic.heightPx, 0, nullptr, DI_NORMAL);
-    } else if (bitmap) {
+    } else if (HBITMAP image = Bitmap()) {
         BITMAP bm{};
-        GetObjectA(bitmap.get(), sizeof(bm), &bm);
+        GetObjectA(image, sizeof(bm), &bm);
         DcOwner src(CreateCompatibleDC(dc));
-        Selected sel(src.get(), bitmap.get());
+        Selected sel(src.get(), image);
         BitBlt(dc, 0, 0, bm.bmWidth, bm.bmHeight, src.get(), 0, 0, SRCCOPY);
     }
 }

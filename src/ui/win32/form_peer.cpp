@@ -57,28 +57,48 @@ void FormPeer::SyncClientSize() {
     }
 }
 
-void FormPeer::FocusInside() {
-    HWND target = lastFocus;
-    if (!target || !IsWindow(target) || !IsChild(hwnd, target) || !IsWindowVisible(target) ||
-        !IsWindowEnabled(target)) {
-        target = NextTabStop(nullptr, false);
-    }
-    SetFocus(target ? target : hwnd);
+HWND FormPeer::WindowOf(const Control* c) const {
+    const ControlPeer* cp = c ? session.PeerOf(*c) : nullptr;
+    return cp && cp->hwnd ? cp->hwnd : hwnd;
 }
 
-HWND FormPeer::NextTabStop(HWND from, bool previous) const {
-    std::vector<HWND> stops;
-    for (const auto& cp : controls) {
-        if (cp->hwnd && (GetWindowLongPtrA(cp->hwnd, GWL_STYLE) & WS_TABSTOP) && IsWindowVisible(cp->hwnd) &&
-            IsWindowEnabled(cp->hwnd)) {
-            stops.push_back(cp->hwnd);
-        }
+Control* FormPeer::FocusedControl() const {
+    const ControlPeer* cp = Sender(reinterpret_cast<LPARAM>(GetFocus()));
+    return cp ? &cp->control : nullptr;
+}
+
+void FormPeer::FocusInside() {
+    const ControlPeer* last = Sender(reinterpret_cast<LPARAM>(lastFocus));
+    SetFocus(WindowOf(form.FocusTarget(last ? &last->control : nullptr)));
+}
+
+void FormPeer::LeaveFocus() {
+    Control* focused = FocusedControl();
+    if (focused && !focused->Reachable()) SetFocus(WindowOf(form.NextTabStop(focused)));
+}
+
+bool FormPeer::Navigate(const MSG& m) {
+    const bool tab = m.wParam == VK_TAB;
+    const bool previous = m.wParam == VK_LEFT || m.wParam == VK_UP || (tab && GetKeyState(VK_SHIFT) < 0);
+    if (!tab && !previous && m.wParam != VK_RIGHT && m.wParam != VK_DOWN) return false;
+    if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return false;
+    Control* focused = FocusedControl();
+    if (!focused) {  // the form itself has it: a hidden control left no other to take it
+        Control* first = tab && GetFocus() == hwnd ? form.NextTabStop(nullptr) : nullptr;
+        if (first) SetFocus(WindowOf(first));
+        return first != nullptr;
     }
-    if (stops.empty()) return nullptr;
-    const auto at = std::find(stops.begin(), stops.end(), from);
-    if (at == stops.end()) return previous ? stops.back() : stops.front();
-    const std::size_t i = static_cast<std::size_t>(at - stops.begin());
-    return stops[(i + (previous ? stops.size() - 1 : 1)) % stops.size()];
+    MSG asked = m;
+    const LRESULT code = SendMessageA(WindowOf(focused), WM_GETDLGCODE, m.wParam, reinterpret_cast<LPARAM>(&asked));
+    if (code & (DLGC_WANTALLKEYS | DLGC_WANTMESSAGE | (tab ? DLGC_WANTTAB : DLGC_WANTARROWS))) return false;
+    if (tab) {
+        if (Control* next = form.NextTabStop(focused, previous)) SetFocus(WindowOf(next));
+    } else if (Control* next = form.NextInGroup(*focused, previous)) {
+        // Windows' rule: the option an arrow moves to is chosen, as a click chooses it.
+        SetFocus(WindowOf(next));
+        next->UserClick();
+    }
+    return true;  // an arrow on another control moves nothing: each is a group of its own
 }
 
 void FormPeer::ArrangeZOrder() {

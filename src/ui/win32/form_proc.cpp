@@ -66,12 +66,6 @@ bool OnActivate(FormPeer& fp, UINT, WPARAM wp, LPARAM lp, LRESULT&) {
     return true;
 }
 
-bool OnNextDlgCtl(FormPeer& fp, UINT, WPARAM wp, LPARAM lp, LRESULT&) {  // Tab and arrows, from IsDialogMessage
-    HWND next = LOWORD(lp) ? reinterpret_cast<HWND>(wp) : fp.NextTabStop(GetFocus(), wp != 0);
-    if (next) SetFocus(next);
-    return true;
-}
-
 bool OnGetDlgCode(FormPeer&, UINT, WPARAM, LPARAM, LRESULT& result) {
     result = DLGC_WANTALLKEYS;
     return true;
@@ -141,7 +135,7 @@ Handler HandlerOf(UINT msg) {
     } kHandlers[] = {
         {WM_CLOSE, OnClose}, {WM_QUERYENDSESSION, OnQueryEndSession}, {WM_ENDSESSION, OnEndSession},
         {WM_COMMAND, OnCommand}, {WM_HSCROLL, OnHScroll}, {WM_TIMER, OnTimer}, {WM_USER, OnUser},
-        {WM_ACTIVATE, OnActivate}, {WM_NEXTDLGCTL, OnNextDlgCtl}, {WM_GETDLGCODE, OnGetDlgCode},
+        {WM_ACTIVATE, OnActivate}, {WM_GETDLGCODE, OnGetDlgCode},
         {WM_SIZE, OnSize}, {WM_ERASEBKGND, OnEraseBackground}, {WM_CTLCOLORSTATIC, OnCtlColor},
         {WM_CTLCOLORBTN, OnCtlColor}, {WM_SETCURSOR, OnSetCursor}, {WM_KEYDOWN, OnKeyDown},
         {WM_SYSKEYDOWN, OnSysKeyDown}, {WM_CHAR, OnChar}, {WM_SYSCHAR, OnSysChar},

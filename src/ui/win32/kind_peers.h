@@ -20,11 +20,13 @@ protected:
     T& model() const { return static_cast<T&>(this->control); }
 };
 
-// A picture file or the program's icon, loaded for a button, picture box or image.
+// A picture file (the image the backend loaded with the picture, shared) or the program's
+// icon, loaded for a button, picture box or image.
 struct LoadedPicture {
     void Load(const Picture& pic, HINSTANCE instance);
     void Paint(HDC dc, const Picture& pic) const;  // at the top-left
-    Gdi<HBITMAP> bitmap;
+    HBITMAP Bitmap() const { return static_cast<HBITMAP>(file.get()); }
+    std::shared_ptr<void> file;
     IconOwner icon;
 };
 

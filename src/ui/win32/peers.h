@@ -147,9 +147,18 @@ public:
     // A maximised form takes the screen's size: the model learns its client size, and the
     // form hears of it as a resize. Otherwise the model's size is the window's.
     void SyncClientSize();
+    // The keyboard focus by the form's rules (Form::NextTabStop): the tab order is the order
+    // the form added its controls, whatever the z-order (which the painting needs), so the
+    // toolkit walks it itself instead of the dialog manager.
+    // The form gets the focus back (activation, a closed box): to the control that had it
+    // while that is still a tab stop, else to the first.
     void FocusInside();
-    // Tab order is the order the form added its controls, whatever the z-order.
-    HWND NextTabStop(HWND from, bool previous) const;
+    // Before a control is disabled or hidden (the model says so already): the focus on it,
+    // or inside it, moves on to the next tab stop, or to the form when there is none.
+    void LeaveFocus();
+    // Tab, Shift+Tab and the arrows on one of our controls that does not take them itself;
+    // false to leave the key to the dialog manager and the control.
+    bool Navigate(const MSG& m);
     // Contained controls lie above their containers, windowed controls above labels,
     // shapes and images, and a later control above an earlier one.
     void ArrangeZOrder();
@@ -159,6 +168,10 @@ public:
     POINT Origin(const Control* container) const;
     // The peer of ours that sent a notification from window `lp`; null for others.
     ControlPeer* Sender(LPARAM lp) const;
+    // The window of a control of this form; the form's own for none.
+    HWND WindowOf(const Control* c) const;
+    // The control with the keyboard focus, when it is one of this form's.
+    Control* FocusedControl() const;
 
     Form& form;
     Session& session;

@@ -5,13 +5,16 @@
 namespace ui {
 namespace {
 
-// Keys go through IsDialogMessage for Tab, arrows and Alt access keys; Enter and Esc reach
-// the form (our controls ask for them), which presses the default and cancel buttons. Plain
-// characters are no access keys: "m" typed on a button clicks nothing.
+// Tab and the arrows move the focus by the toolkit's rules (FormPeer::Navigate); other keys
+// go through IsDialogMessage for Alt access keys; Enter and Esc reach the form (our controls
+// ask for them), which presses the default and cancel buttons. Plain characters are no
+// access keys: "m" typed on a button clicks nothing.
 void Dispatch(MSG& m) {
     if (m.message >= WM_KEYFIRST && m.message <= WM_KEYLAST && m.message != WM_CHAR && m.hwnd) {
         HWND root = GetAncestor(m.hwnd, GA_ROOT);
-        if (win32::Session::IsForm(root) && IsDialogMessageA(root, &m)) return;
+        auto* form = win32::Session::IsForm(root) ? win32::PeerOf<win32::FormPeer>(root) : nullptr;
+        if (form && m.message == WM_KEYDOWN && form->Navigate(m)) return;
+        if (form && IsDialogMessageA(root, &m)) return;
     }
     TranslateMessage(&m);
     DispatchMessageA(&m);

@@ -3,6 +3,7 @@
 #include <uxtheme.h>
 
 #include <algorithm>
+#include <type_traits>
 
 #include "ui/win32/automation.h"
 #include "ui/win32/kind_peers.h"
@@ -52,7 +53,7 @@ void ButtonPeer::ApplyPicture() {
     if (picture_.icon) {
         SendMessageA(hwnd, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(picture_.icon.get()));
     } else {
-        SendMessageA(hwnd, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture_.bitmap.get()));
+        SendMessageA(hwnd, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture_.Bitmap()));
     }
     InvalidateRect(hwnd, nullptr, TRUE);
 }
@@ -64,6 +65,9 @@ void CheckablePeer<T>::Init() {
     StandardPeer::Init();
     // Visual styles would ignore the text colour (selected options are black, others teal).
     SetWindowTheme(this->hwnd, L" ", L" ");
+    // Windows chooses an option that gets the focus unchosen; only the user's click, Space
+    // or arrow may (the arrow's choice is the toolkit's, FormPeer::Navigate).
+    if constexpr (std::is_same_v<T, OptionButton>) SendMessageA(this->hwnd, BM_SETDONTCLICK, TRUE, 0);
     ApplyValue();
 }
 

@@ -108,7 +108,7 @@ void Win32Backend::Show(Form& form, bool visible) {
     FormPeer* fp = session_->PeerOf(form);
     if (!fp || !fp->hwnd) return;
     Session::Pushing guard(*session_);
-    ShowWindow(fp->hwnd, visible ? SW_SHOW : SW_HIDE);
+    ShowWindow(fp->hwnd, !visible ? SW_HIDE : form.ShowsInactive() ? SW_SHOWNOACTIVATE : SW_SHOW);
 }
 
 void Win32Backend::Focus(Form& form) {
@@ -138,6 +138,10 @@ bool Win32Backend::LoadPictureFile(const std::string& path, Picture& picture) {
     picture.path = path;
     picture.widthPx = width;
     picture.heightPx = height;
+    // Read here once; every control the picture is copied to shows this image.
+    if (HANDLE image = LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)) {
+        picture.loaded = std::shared_ptr<void>(image, [](void* h) { DeleteObject(static_cast<HGDIOBJ>(h)); });
+    }
     return true;
 }
 

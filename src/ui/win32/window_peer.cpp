@@ -26,6 +26,17 @@ bool EnabledWithContainers(const Control& c) {
     return true;
 }
 
+// Each control is a group of its own, but the options of one container are one group,
+// from the first of them on.
+bool StartsGroup(const Control& c) {
+    if (c.kind() != Kind::OptionButton) return true;
+    for (const auto& other : c.form().Controls()) {
+        if (other.get() == &c) break;
+        if (other->kind() == Kind::OptionButton && other->container() == c.container()) return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 // ---- every child window ----
@@ -34,7 +45,8 @@ void WindowPeer::Create() {
     const Session& s = session();
     const POINT o = form.Origin(control.container());
     const int x = o.x + s.PxX(control.Left()), y = o.y + s.PxY(control.Top());
-    const DWORD style = WS_CHILD | WS_CLIPSIBLINGS | Style() | (ShownWithContainers(control) ? WS_VISIBLE : 0) |
+    const DWORD style = WS_CHILD | WS_CLIPSIBLINGS | Style() | (StartsGroup(control) ? WS_GROUP : 0) |
+                        (ShownWithContainers(control) ? WS_VISIBLE : 0) |
                         (EnabledWithContainers(control) ? 0 : WS_DISABLED);
     HWND h = CreateWindowExA(0, ClassName(), Text().c_str(), style, x, y, s.PxX(control.Width()),
                              s.PxY(control.Height()) + ExtraHeightPx(), form.hwnd,
@@ -66,11 +78,13 @@ void WindowPeer::Update(Prop p) {
         for (ControlPeer* each : form.Subtree(control)) each->Place();
         break;
     case Prop::Visible:
+        form.LeaveFocus();
         for (ControlPeer* each : form.Subtree(control)) {
             ShowWindow(each->hwnd, ShownWithContainers(each->control) ? SW_SHOWNA : SW_HIDE);
         }
         break;
     case Prop::Enabled:
+        form.LeaveFocus();
         for (ControlPeer* each : form.Subtree(control)) {
             EnableWindow(each->hwnd, EnabledWithContainers(each->control));
             InvalidateRect(each->hwnd, nullptr, TRUE);

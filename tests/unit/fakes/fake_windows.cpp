@@ -69,10 +69,13 @@ bool FakeWindows::BringWindowToTop(Hwnd window) {
     return true;
 }
 
-std::intptr_t FakeWindows::SendMessageA(Hwnd window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {
+bool FakeWindows::SendMessageTimeoutA(Hwnd window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam,
+                                      unsigned, unsigned, std::uintptr_t* result) {
     sent.push_back(Message{window, message, wParam, lParam});
     const Window* w = Find(window);
-    return w && w->handler ? w->handler(message, wParam, lParam) : 0;
+    const std::intptr_t answer = w && w->handler ? w->handler(message, wParam, lParam) : 0;
+    if (result) *result = static_cast<std::uintptr_t>(answer);
+    return w != nullptr;
 }
 
 }  // namespace kesma::test

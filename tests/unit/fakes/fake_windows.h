@@ -55,8 +55,9 @@ public:
     int GetWindowTextLengthA(Hwnd window) override;
     bool SetForegroundWindow(Hwnd window) override;
     bool BringWindowToTop(Hwnd window) override;
-    std::intptr_t SendMessageA(Hwnd window, unsigned message, std::uintptr_t wParam,
-                               std::intptr_t lParam) override;
+    // Logged and handed to the window's handler, which always answers in time.
+    bool SendMessageTimeoutA(Hwnd window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam,
+                             unsigned flags, unsigned timeoutMs, std::uintptr_t* result) override;
     PixelRect GetWindowRect(Hwnd) override { return windowRect; }
     bool SetWindowPos(Hwnd window, Hwnd insertAfter, unsigned flags) override;
 

@@ -78,7 +78,9 @@ protected:
     }
 
     std::intptr_t Request(const Copy& copy, std::uintptr_t code, std::intptr_t lParam = 0) {
-        return windows.SendMessageA(copy.form.Handle(), kWmUser, code, lParam);
+        std::uintptr_t result = 0;
+        windows.SendMessageTimeoutA(copy.form.Handle(), kWmUser, code, lParam, kSmtoAbortIfHung, 1000, &result);
+        return static_cast<std::intptr_t>(result);
     }
 
     // The slot requests in order, runs of the same entry collapsed: "Get" or
@@ -142,7 +144,7 @@ TEST_F(RightButtonTest, StartRegistersATopmostButtonInTheWorkAreaCorner) {
     ASSERT_EQ(windows.placements.size(), 1u);
     EXPECT_EQ(windows.placements[0].window, rb.form.Handle());
     EXPECT_EQ(windows.placements[0].insertAfter, kHwndTopMost);
-    EXPECT_EQ(windows.placements[0].flags, kSwpNoMove | kSwpNoSize);
+    EXPECT_EQ(windows.placements[0].flags, kSwpNoMove | kSwpNoSize | kSwpNoActivate);
 
     EXPECT_TRUE(rb.form.Visible());
     EXPECT_EQ(SlotRequests(), (std::vector<std::string>{"Get", Set(rb, 0)}));
@@ -331,8 +333,9 @@ TEST_F(RightButtonTest, UnknownRequestShowsItsCodesAndKeepsRunning) {
     EXPECT_TRUE(rb.form.Visible());
     EXPECT_TRUE(device.Journal().empty());
 
-    EXPECT_EQ(UnknownRequestText(0xABC0DEF, -1),
-              "RBF_WndProc Fail! wParam=ABC0DEFh, lParam=" + std::string(2 * sizeof(std::intptr_t), 'F') + "h");
+    // 32-bit values in the 64-bit build too.
+    EXPECT_EQ(UnknownRequestText(static_cast<std::uintptr_t>(0x5'0ABC'0DEFull), -1),
+              "RBF_WndProc Fail! wParam=ABC0DEFh, lParam=FFFFFFFFh");
 }
 
 }  // namespace

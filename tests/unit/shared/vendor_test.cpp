@@ -115,7 +115,7 @@ TEST_F(VendorTest, LogoReplacesTheTitleInEveryHeader) {
     EXPECT_EQ(main.Ctl<ui::Label>("lblSystem").Left(), 2);
     EXPECT_EQ(main.Ctl<ui::Label>("lblSystem").Top(), systemTop - 2);
 
-    ui::Picture logo{ui::Picture::Source::File, "C:\\Lumivane\\TSLogo.Bmp", 316, 52};
+    ui::Picture logo{ui::Picture::Source::File, "C:\\Lumivane\\TSLogo.Bmp", 316, 52, nullptr};
     main.Ctl<ui::PictureBox>("picLogo").SetPicture(logo);
     VendorForm& dialog = AddHeaderForm(app, "frmAbout", 4800, 3000);
     branding.CopyVendorHeader(dialog);

@@ -172,6 +172,62 @@ TEST_F(FormTest, EnterPressesTheFocusedPushButtonElseTheDefault) {
     EXPECT_EQ(check.Value(), 0);
 }
 
+// The focus walks the order the controls were added; a group of options is one stop and
+// only the user's arrow (or click, or Space) chooses an option, never a focus move of the program.
+TEST_F(FormTest, FocusFollowsTheTabOrderAndOnlyTheUserChoosesAnOption) {
+    Form& f = Make("frmMain");
+    ui::Frame& frame = f.Add<ui::Frame>("Frame1", 0, 0, 100, 100);
+    f.Add<ui::Label>("lblTone", 0, 0, 100, 100);
+    std::vector<ui::OptionButton*> opt;
+    for (int i = 0; i < 3; ++i) {
+        opt.push_back(&f.Add<ui::OptionButton>("optSound", 0, 0, 100, 100, &frame, i));
+        opt.back()->OnClick = [this, i] { events.push_back("opt" + std::to_string(i)); };
+    }
+    ui::Frame& other = f.Add<ui::Frame>("Frame2", 0, 0, 100, 100);
+    ui::OptionButton& lone = f.Add<ui::OptionButton>("optOther", 0, 0, 100, 100, &other);
+    ui::Button& apply = f.Add<ui::Button>("cmdApply", 0, 0, 100, 100);
+    ui::Button& ok = f.Add<ui::Button>("cmdOK", 0, 0, 100, 100);
+    lone.SetValue(1);
+    f.Show();
+    opt[2]->SetValue(1);  // code, before the user moves
+    const auto focused = [&] { return backend.FocusedControl(); };
+    EXPECT_EQ(focused(), &lone);  // shown: the first tab stop, no unchosen option
+
+    const struct {
+        const char* key;
+        ui::Control* expected;
+    } kSteps[] = {
+        {"tab", &apply},      {"tab", &ok},         {"tab", opt[2]},  // wraps to the chosen option
+        {"down", opt[0]},     {"down", opt[1]},     {"up", opt[0]},   {"up", opt[2]},  // inside the group
+        {"shift+tab", &ok},   {"down", &ok},        {"shift+tab", &apply},
+    };
+    events.clear();
+    for (const auto& step : kSteps) {
+        const std::string key = step.key;
+        if (key == "tab" || key == "shift+tab") backend.PressTab(key == "shift+tab");
+        else backend.PressArrow(key == "up");
+        EXPECT_EQ(focused(), step.expected) << key;
+    }
+    EXPECT_EQ(events, (std::vector<std::string>{"opt0", "opt1", "opt0", "opt2"}));
+    EXPECT_EQ(lone.Value(), 1);  // the other group kept its choice
+
+    // Program-made moves: the focused button disabled, the form activated again after
+    // its option lost the choice to code: the focus lands on a chosen option, chooses nothing.
+    events.clear();
+    apply.SetEnabled(false);
+    EXPECT_EQ(focused(), &ok);
+    backend.PressTab();
+    EXPECT_EQ(focused(), opt[2]);
+    opt[0]->SetValue(1);
+    events.clear();
+    f.SetFocus();
+    EXPECT_EQ(focused(), opt[0]);
+    frame.SetEnabled(false);  // the focused option's container
+    EXPECT_EQ(focused(), &lone);
+    EXPECT_TRUE(events.empty());
+    EXPECT_EQ(opt[2]->Value(), 0);
+}
+
 TEST_F(FormTest, EndOfSessionUnloadsEveryFormAndLoadsNoMore) {
     Form& main = Make("frmMain");
     Form& dialog = Make("frmDialog");
